@@ -1,0 +1,37 @@
+#pragma once
+// Read committed, record versions, waiting on locks. Rolls back unless committed.
+#include <functional>
+#include <vector>
+
+namespace Firebird { class ITransaction; }
+
+namespace fb {
+
+class Attachment;
+
+class Transaction {
+public:
+    explicit Transaction(Attachment& att, int lockTimeoutSeconds = 0 /* 0: wait without limit */);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void commit();    // throws DbError; runs the after-commit callbacks
+    void rollback();  // never throws
+    bool isActive() const { return m_tra != nullptr; }
+
+    // Called once after a successful commit (datasets clear their change logs here).
+    void onCommit(std::function<void()> fn) { m_afterCommit.push_back(std::move(fn)); }
+    // Called once after a rollback (explicit or by destruction).
+    void onRollback(std::function<void()> fn) { m_afterRollback.push_back(std::move(fn)); }
+
+    Attachment& attachment() const { return m_att; }
+    Firebird::ITransaction* raw() const { return m_tra; }
+
+private:
+    Attachment& m_att;
+    Firebird::ITransaction* m_tra = nullptr;
+    std::vector<std::function<void()>> m_afterCommit, m_afterRollback;
+};
+
+}  // namespace fb

@@ -1,0 +1,58 @@
+#include "fb/Decimal.h"
+
+#include <gtest/gtest.h>
+
+using fb::Decimal;
+
+TEST(Decimal, ParsesAndPrints) {
+    struct Case { const char* in; const char* out2; const char* plain; };
+    const Case cases[] = {
+        {"0", "0.00", "0"},         {"1.15", "1.15", "1.15"},   {"-0,5", "-0.50", "-0.5"},
+        {"1 234,50", "1234.50", "1234.5"}, {"12.34567", "12.35", "12.3457"}, {"-12.00005", "-12.00", "-12.0001"},
+        {"+7", "7.00", "7"},        {"0.005", "0.01", "0.005"}, {"-0.005", "-0.01", "-0.005"},
+    };
+    for (const auto& c : cases) {
+        const auto d = Decimal::parse(QString::fromUtf8(c.in));
+        ASSERT_TRUE(d.has_value()) << c.in;
+        EXPECT_EQ(d->toString(2), QString::fromUtf8(c.out2)) << c.in;
+        EXPECT_EQ(d->toPlainString(), QString::fromUtf8(c.plain)) << c.in;
+    }
+}
+
+TEST(Decimal, RejectsGarbage) {
+    for (const char* bad : {"", "abc", "1.2.3", "-", "1,2,3", "12a"})
+        EXPECT_FALSE(Decimal::parse(QString::fromUtf8(bad)).has_value()) << bad;
+    EXPECT_THROW(Decimal::fromString(QStringLiteral("x")), std::invalid_argument);
+}
+
+TEST(Decimal, ArithmeticIsExact) {
+    // 0.1 + 0.2 is exactly 0.3 here, unlike binary floating point.
+    EXPECT_EQ(Decimal::fromString("0.1") + Decimal::fromString("0.2"), Decimal::fromString("0.3"));
+    EXPECT_EQ(Decimal::fromString("1.5") * Decimal(20), Decimal(30));
+    EXPECT_EQ((Decimal::fromString("2.345") * Decimal::fromString("3")).toString(3), "7.035");
+    EXPECT_EQ((Decimal(10) / Decimal(3)).toString(4), "3.3333");
+    EXPECT_THROW(Decimal(1) / Decimal(0), std::domain_error);
+}
+
+TEST(Decimal, PercentRoundsHalfAwayFromZero) {
+    struct Case { const char* base; int pct; const char* expect; };
+    const Case cases[] = {
+        {"100.10", 7, "7.01"},   // 7.007
+        {"0.50", 1, "0.01"},     // 0.005 rounds up
+        {"-0.50", 1, "-0.01"},   // and away from zero when negative
+        {"1000", 150, "1500.00"},
+        {"33.33", 10, "3.33"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Decimal::fromString(c.base).percent(c.pct).toString(2), c.expect) << c.base << " " << c.pct;
+}
+
+TEST(Decimal, ScaledConversions) {
+    EXPECT_EQ(Decimal::fromScaled(115, 2), Decimal::fromString("1.15"));
+    EXPECT_EQ(Decimal::fromScaled(1500, 3), Decimal::fromString("1.5"));
+    EXPECT_EQ(Decimal::fromString("1.155").toScaled(2), 116);
+    EXPECT_EQ(Decimal::fromString("-1.155").toScaled(2), -116);
+    EXPECT_EQ(Decimal::fromString("2.5").rounded(0), Decimal(3));
+    EXPECT_EQ(Decimal::fromString("-2.5").rounded(0), Decimal(-3));
+    EXPECT_LT(Decimal::fromString("-1"), Decimal::fromString("0.01"));
+}
