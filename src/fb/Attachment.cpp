@@ -53,7 +53,7 @@ IMaster* master() {
 
 QString defaultPassword() {
     const QString env = qEnvironmentVariable("OBRIX_DB_PASSWORD");
-    return env.isEmpty() ? QStringLiteral("masterkey") : env;
+    return env.isEmpty() ? QStringLiteral("kelptraxo") : env;
 }
 
 bool isNetworkDatabase(const QString& database) {
