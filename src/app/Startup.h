@@ -1,0 +1,47 @@
+#pragma once
+// The order in which the program comes up and goes down. The main window
+// supplies the steps; this file keeps their order and the rules between them.
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+struct StartupHooks {
+    // First showing of the main window, in this order:
+    std::function<void()> clearCaption;        // 1. LabelAllScreen emptied
+    std::function<void()> restorePlacement;    // 2. position, size and state from the settings file
+    std::function<void(bool)> setGridIndicators;  // 3. called with false; SetGridIndicators when unset
+    //                                            4. GL.Connected := false (done here)
+    std::function<void()> connect;             // 5. the connect command
+    std::function<void()> updateStatusBar;     // 6. and 11.
+    std::function<void()> setIdleHandler;      // 7. CAPS / NUM in the status bar
+    std::function<void()> hideHintPanel;       // 8. only when AppOptions.ShowHintMes is false
+    std::function<void()> suspendCommands;     // 9.
+    std::function<bool()> login;               // 10. only when GL.Connected; true for "OK"
+    std::function<void()> closeMainWindow;     // 10. after a refused login
+    std::function<void()> resumeCommands;      // 11. after the status bar
+
+    // Closing the main window, in this order:
+    std::function<void()> closeConnection;
+    std::function<void()> savePlacement;
+};
+
+enum class StartupResult { Working, NotConnected, LoginRefused };
+
+// Runs the first showing of the main window. An unset hook is skipped; an
+// unset login counts as "OK". A refused login closes the main window (which
+// ends the program) and the last step still runs on the closing window.
+StartupResult RunFirstShow(const StartupHooks& hooks);
+
+// Runs the closing of the main window: the connection is closed, then the
+// placement is written. Nothing asks for confirmation.
+void RunStop(const StartupHooks& hooks);
+
+// For every window of the program and every grid on it, shows or hides the
+// row-indicator column (the vertical header of the table views).
+void SetGridIndicators(bool show);
+
+// Steps 2 and 3 of the program's start: creates every window through the
+// registry, shows the main window ("frmMain"), runs the event loop, then
+// destroys the windows in reverse order. Returns the loop's exit code.
+int RunProgram();
