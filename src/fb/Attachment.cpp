@@ -117,8 +117,12 @@ void Attachment::close() {
 }
 
 void Attachment::executeImmediate(const QString& sql) {
+    // Sent as it stands: procedure bodies use ":NAME" for their own variables.
     Transaction tra(*this);
-    exec(tra, sql);
+    detail::Status st;
+    const QByteArray bytes = encodeWin1251(sql);
+    m_att->execute(&st, tra.raw(), 0, bytes.constData(), 3, nullptr, nullptr, nullptr, nullptr);
+    st.check();
     tra.commit();
 }
 

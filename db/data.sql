@@ -1,0 +1,76 @@
+-- Обрикс: rows a new working database starts with.
+-- Run after schema.sql, in one transaction.
+
+INSERT INTO UCHINFO (NAMEORG, DENED, SERDEF, VREMDEF, AUTOSKLAD, DVDELTA)
+  VALUES ('Мастерская', 'руб.', 'АА', '10:00-19:00', 'T', 3);
+
+-- Document kinds: 1..3 service orders, 101..108 stock documents with their sign.
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (1, 'Ремонт обуви', 1, NULL);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (2, 'Изготовление ключей', 1, NULL);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (3, 'Гравировка', 1, NULL);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (101, 'Приход', 2, 1);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (102, 'Списание', 2, -1);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (103, 'Реализация', 2, -1);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (107, 'Возврат от покупателя', 2, 1);
+INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (108, 'Возврат поставщику', 2, -1);
+
+INSERT INTO ZAKAZCH (ID, NAME) VALUES (1, 'Частное лицо');
+
+INSERT INTO ROLETAB (ID, NAME) VALUES (1, 'Приемщик');
+INSERT INTO ROLETAB (ID, NAME) VALUES (2, 'Администратор');
+
+INSERT INTO PRIEMSCHIK (ID, FIO, PASSWD, ROLE_ID,
+    ZAK_VIEW, ZAK_INSERT, ZAK_EDIT, ZAK_DELETE,
+    SKL_VIEW, SKL_INSERT, SKL_EDIT, SKL_DELETE,
+    DOSTUP_BOOK, DOSTUP_BOOKUSER)
+  VALUES (1, 'Администратор', '', 2, 'T', 'T', 'T', 'T', 'T', 'T', 'T', 'T', 'T', 'T');
+
+-- Roots of the group trees.
+INSERT INTO TOVARGR (ID, PARENT_ID, NAME, LEVELI) VALUES (0, -1, 'Товары', 0);
+INSERT INTO USLUGAGR (ID, PARENT_ID, NAME, LEVELI, KINDDOC_ID) VALUES (0, -1, 'Услуги', 0, NULL);
+INSERT INTO PRODUCTGR (ID, PARENT_ID, NAME, LEVELI, KINDDOC_ID) VALUES (0, -1, 'Изделия', 0, NULL);
+
+-- Half-pairs.
+INSERT INTO PPARA (ID, NAME) VALUES (1, 'Пара');
+INSERT INTO PPARA (ID, NAME) VALUES (2, 'Левая');
+INSERT INTO PPARA (ID, NAME) VALUES (3, 'Правая');
+
+-- Warranties; a new order starts with ID 3.
+INSERT INTO GARANT (ID, NAME) VALUES (1, 'Без гарантии');
+INSERT INTO GARANT (ID, NAME) VALUES (2, '7 дней');
+INSERT INTO GARANT (ID, NAME) VALUES (3, '14 дней');
+INSERT INTO GARANT (ID, NAME) VALUES (4, '30 дней');
+INSERT INTO GARANT (ID, NAME) VALUES (5, '60 дней');
+INSERT INTO GARANT (ID, NAME) VALUES (6, '90 дней');
+
+INSERT INTO COLOR (ID, NAME) VALUES (1, 'Черный');
+INSERT INTO COLOR (ID, NAME) VALUES (2, 'Коричневый');
+INSERT INTO COLOR (ID, NAME) VALUES (3, 'Белый');
+INSERT INTO COLOR (ID, NAME) VALUES (4, 'Бежевый');
+INSERT INTO COLOR (ID, NAME) VALUES (5, 'Серый');
+INSERT INTO COLOR (ID, NAME) VALUES (6, 'Синий');
+INSERT INTO COLOR (ID, NAME) VALUES (7, 'Красный');
+INSERT INTO COLOR (ID, NAME) VALUES (8, 'Бордовый');
+INSERT INTO COLOR (ID, NAME) VALUES (9, 'Зеленый');
+INSERT INTO COLOR (ID, NAME) VALUES (10, 'Разноцветный');
+
+INSERT INTO MATERIAL (ID, NAME) VALUES (1, 'Натуральная кожа');
+INSERT INTO MATERIAL (ID, NAME) VALUES (2, 'Искусственная кожа');
+INSERT INTO MATERIAL (ID, NAME) VALUES (3, 'Замша');
+INSERT INTO MATERIAL (ID, NAME) VALUES (4, 'Нубук');
+INSERT INTO MATERIAL (ID, NAME) VALUES (5, 'Лак');
+INSERT INTO MATERIAL (ID, NAME) VALUES (6, 'Текстиль');
+INSERT INTO MATERIAL (ID, NAME) VALUES (7, 'Резина');
+INSERT INTO MATERIAL (ID, NAME) VALUES (8, 'Латунь');
+INSERT INTO MATERIAL (ID, NAME) VALUES (9, 'Сталь');
+INSERT INTO MATERIAL (ID, NAME) VALUES (10, 'Алюминий');
+INSERT INTO MATERIAL (ID, NAME) VALUES (11, 'Пластик');
+
+INSERT INTO COMMENT (ID, NAME) VALUES (1, 'Потертости');
+INSERT INTO COMMENT (ID, NAME) VALUES (2, 'Царапины');
+INSERT INTO COMMENT (ID, NAME) VALUES (3, 'Заломы');
+INSERT INTO COMMENT (ID, NAME) VALUES (4, 'Сильный износ');
+INSERT INTO COMMENT (ID, NAME) VALUES (5, 'Следы предыдущего ремонта');
+INSERT INTO COMMENT (ID, NAME) VALUES (6, 'Без шнурков');
+INSERT INTO COMMENT (ID, NAME) VALUES (7, 'Ремонт без гарантии по желанию заказчика');
+INSERT INTO COMMENT (ID, NAME) VALUES (8, 'Срочный заказ');

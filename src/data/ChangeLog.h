@@ -1,0 +1,35 @@
+#pragma once
+// The pending changes of a client dataset, one entry per row, in the order in
+// which each row was first changed. A row inserted and then deleted leaves no
+// trace; a row changed and then deleted becomes a deletion of the loaded row.
+#include "data/DataRow.h"
+
+#include <vector>
+
+enum class TChangeKind { Insert, Modify, Delete };
+
+struct TChange {
+    TChangeKind kind;
+    TRowPtr row;
+};
+
+class TChangeLog {
+public:
+    void recordInsert(const TRowPtr& row);
+    void recordModify(const TRowPtr& row);
+    // Returns false when the row was a pending insert (nothing is left to send).
+    bool recordDelete(const TRowPtr& row);
+
+    const TChange* find(const TDataRow* row) const;
+    const TChange* findSerial(quint64 serial) const;
+    void setKind(const TDataRow* row, TChangeKind kind);
+    void remove(const TDataRow* row);
+
+    bool isEmpty() const { return m_entries.empty(); }
+    int size() const { return int(m_entries.size()); }
+    const std::vector<TChange>& entries() const { return m_entries; }
+    void clear() { m_entries.clear(); }
+
+private:
+    std::vector<TChange> m_entries;
+};
