@@ -44,6 +44,7 @@ test)
   trap '"$here/tools/fbserver.sh" stop "$server"' EXIT
   export OBRIX_TEST_SERVER_DIR=$server/data
   export OBRIX_TEST_SERVER=127.0.0.1/${OBRIX_FB_PORT:-3052}
+  export OBRIX_TEST_SERVER_REQUIRED=1
   export QT_QPA_PLATFORM=offscreen
   cd "$build" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900
   ;;
