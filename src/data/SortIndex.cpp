@@ -32,8 +32,13 @@ int compareValues(const fb::Value& a, const fb::Value& b) {
     const bool aDate = a.kind() == K::Date || a.kind() == K::Timestamp;
     const bool bDate = b.kind() == K::Date || b.kind() == K::Timestamp;
     if (aDate && bDate) {
-        const QDateTime x = a.toDateTime(), y = b.toDateTime();
-        return x < y ? -1 : (y < x ? 1 : 0);
+        // Calendar comparison: no time zones involved (and no cost of them).
+        const qint64 dx = a.toDate().toJulianDay(), dy = b.toDate().toJulianDay();
+        if (dx != dy) return dx < dy ? -1 : 1;
+        if (a.kind() == K::Date && b.kind() == K::Date) return 0;
+        const int tx = a.kind() == K::Timestamp ? a.toDateTime().time().msecsSinceStartOfDay() : 0;
+        const int ty = b.kind() == K::Timestamp ? b.toDateTime().time().msecsSinceStartOfDay() : 0;
+        return tx < ty ? -1 : (ty < tx ? 1 : 0);
     }
     const QString x = a.toString(), y = b.toString();
     int c = collator().compare(x, y);

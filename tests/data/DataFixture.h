@@ -2,6 +2,7 @@
 // Every test works on its own copy of one freshly created working database.
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
+#include "TestDatabase.h"
 #include "db/DbCreate.h"
 #include "fb/Attachment.h"
 #include "fb/DbError.h"
@@ -17,15 +18,7 @@
 
 namespace datatest {
 
-inline const QString& templateDatabase() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("template.fdb"));
-        obrixdb::createDatabase(p);
-        return p;
-    }();
-    return path;
-}
+inline const QString& templateDatabase() { return testdb::templatePath(); }
 
 inline fb::Decimal dec(const char* s) { return fb::Decimal::fromString(QString::fromLatin1(s)); }
 
@@ -33,9 +26,7 @@ class DataTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        path = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(templateDatabase(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        path = testdb::freshCopy(m_dir);
         att = std::make_unique<fb::Attachment>(path);
     }
     void TearDown() override {

@@ -1,5 +1,6 @@
 #pragma once
 // Every test works on its own copy of one freshly created database.
+#include "TestDatabase.h"
 #include "db/DbCreate.h"
 
 #include "fb/Attachment.h"
@@ -19,24 +20,13 @@ namespace dbtest {
 using Row = std::vector<fb::Value>;
 using Rows = std::vector<Row>;
 
-// The database made once per test binary from db/schema.sql and db/data.sql.
-inline const QString& templateDatabase() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("template.fdb"));
-        obrixdb::createDatabase(p);
-        return p;
-    }();
-    return path;
-}
+inline const QString& templateDatabase() { return testdb::templatePath(); }
 
 class DbTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        m_path = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(templateDatabase(), m_path));
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
+        m_path = testdb::freshCopy(m_dir);
         att = std::make_unique<fb::Attachment>(m_path);
     }
     void TearDown() override {
