@@ -1,0 +1,88 @@
+#include "stock/ChoosePeriod.h"
+
+#include "app/Global.h"
+#include "app/JournalHost.h"
+#include "data/ClientDataSet.h"
+#include "data/DataSetModel.h"
+#include "shell/Help.h"
+#include "stock/PeriodList.h"
+#include "stock/PeriodRules.h"
+
+#include <QAbstractItemView>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+TfrmChoosePeriod::TfrmChoosePeriod(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmChoosePeriod"));
+    setWindowTitle(QStringLiteral("Выберите рабочий период"));
+    setModal(true);
+
+    cdsRPeriod = MakeChoosePeriodList(this);
+
+    DBGrid = new QTableView(this);
+    DBGrid->setObjectName(QStringLiteral("DBGrid"));
+    DBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid->horizontalHeader()->setStretchLastSection(true);
+    m_model = new DataSetModel(cdsRPeriod, this);
+    m_model->attachView(DBGrid);
+
+    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    BitBtn1 = new QToolButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setToolTip(QStringLiteral("Справка"));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn1->setFocusPolicy(Qt::NoFocus);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(DBGrid, 1);
+    lay->addLayout(buttons);
+    setFixedSize(420, 320);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmChoosePeriod::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn1, &QToolButton::clicked, this, &TfrmChoosePeriod::BitBtn1Click);
+    connect(DBGrid, &QTableView::doubleClicked, this, &TfrmChoosePeriod::btnOkClick);
+}
+
+void TfrmChoosePeriod::showEvent(QShowEvent* e) {
+    cdsRPeriod->close();
+    cdsRPeriod->open();
+    if (!cdsRPeriod->locate(QStringLiteral("ID"), fb::Value(GL.RPeriodID))) cdsRPeriod->first();
+    QDialog::showEvent(e);
+}
+
+void TfrmChoosePeriod::btnOkClick() {
+    if (!cdsRPeriod->isActive() || cdsRPeriod->isEmpty()) {
+        GL.RPeriodID = -1;
+    } else {
+        GL.RPeriodID = cdsRPeriod->fieldByName(QStringLiteral("ID")).asInteger();
+        GL.RPeriodDate1 = cdsRPeriod->fieldByName(QStringLiteral("DATE_1")).asDate();
+        GL.RPeriodDate2 = cdsRPeriod->fieldByName(QStringLiteral("DATE_2")).asDate();
+        GL.RPeriodOpen = cdsRPeriod->fieldByName(QStringLiteral("ACT")).asString().trimmed() == kPeriodOpenAct;
+    }
+    if (IJournalHost* host = JournalHost()) host->UpdateStatusBar();
+    accept();
+}
+
+void TfrmChoosePeriod::BitBtn1Click() { HelpContext(this, QStringLiteral("_vyb_rabper.htm")); }
+
+void TfrmChoosePeriod::done(int result) {
+    cdsRPeriod->close();
+    QDialog::done(result);
+}
