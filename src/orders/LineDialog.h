@@ -1,0 +1,42 @@
+#pragma once
+// What the order's line dialogs share: the line list they edit, the order's
+// kind, the editor's modified mark, Enter/Escape and the close rule (a pending
+// change of the line is cancelled whatever the result).
+#include <QDialog>
+#include <functional>
+
+class TClientDataSet;
+class QLabel;
+class QPushButton;
+
+class TLineDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TLineDialog(QWidget* parent = nullptr);
+
+    // Set by the editor before it shows the dialog.
+    void setLine(TClientDataSet* lines, int kindDocId, std::function<void(bool)> setModified);
+    TClientDataSet* lines() const { return m_lines; }
+    int kindDocId() const { return m_kindDocId; }
+
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+    QPushButton* BitBtn1;
+
+    void done(int r) override;
+
+protected:
+    // Posts the line when it is being edited, then marks the order modified.
+    void AddZapis();
+    // "Заполните поля:\r\r" + the missing names, each followed by "\r"; false when any is missing.
+    static bool CheckFilled(const QStringList& missing);
+    virtual void beforeClose() {}
+    QWidget* makeButtons();
+
+    TClientDataSet* m_lines = nullptr;
+    int m_kindDocId = 0;
+    std::function<void(bool)> m_setModified;
+};
+
+// A field counts as empty when it is null or its text is blank.
+bool IsEmptyField(TClientDataSet* ds, const QString& fieldName);

@@ -1,0 +1,22 @@
+#pragma once
+// One measured figure of obrix-bench: a name to ask for it by, what it
+// measures, and the work itself, run on a fresh copy of the bench database.
+// A case returns the milliseconds of the part it measures (preparation such
+// as finding the period is not counted).
+#include <QString>
+#include <functional>
+#include <vector>
+
+namespace fb { class Attachment; }
+
+struct BenchCase {
+    QString name;
+    QString what;
+    std::function<qint64(fb::Attachment&)> run;
+};
+
+constexpr qint64 kBenchTargetMs = 1000;
+
+// The cases of each area, in the order they run.
+std::vector<BenchCase> periodBenchCases();
+std::vector<BenchCase> orderBenchCases();
