@@ -1,0 +1,125 @@
+#include "shell/ConnectDB.h"
+
+#include "app/Global.h"
+#include "app/MessageBoxes.h"
+#include "app/RoutsFormat.h"
+#include "data/DataErrors.h"
+#include "data/DataModule.h"
+#include "fb/DbError.h"
+#include "shell/Settings.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Thrown for a version text that holds no version number.
+class EVersionError : public std::runtime_error {
+public:
+    explicit EVersionError(const QString& message) : std::runtime_error(message.toStdString()), text(message) {}
+    QString text;
+};
+
+}  // namespace
+
+QString ProgramDBVersion() { return QStringLiteral("1.1.6"); }
+
+QString ConnectErrorKind(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const fb::DbError&) {
+        return QStringLiteral("Ошибка сервера базы данных");
+    } catch (const EDatabaseError&) {
+        return QStringLiteral("Ошибка базы данных");
+    } catch (const EVersionError&) {
+        return QStringLiteral("Ошибка версии");
+    } catch (...) {
+        return QStringLiteral("Ошибка программы");
+    }
+}
+
+QString ConnectErrorText(const QString& database, const std::exception_ptr& error) {
+    QString message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const EVersionError& e) {
+        message = e.text;
+    } catch (const std::exception& e) {
+        message = errorMessage(e);
+    } catch (...) {
+        message = QStringLiteral("Неизвестная ошибка");
+    }
+    return QStringLiteral("При подключении к базе данных ") + database + QStringLiteral(" произошла ошибка.") +
+           QStringLiteral("\r\n\r\nОшибка: ") + ConnectErrorKind(error) + QStringLiteral("\r\nСообщение: ") + message;
+}
+
+QString LowerVersionText(const QString& dbVersion) {
+    return QStringLiteral("Ошибка при подключении к базе данных.\rВерсия базы данных ниже версии программы.\r\r"
+                          "Версия базы данных: ") +
+           dbVersion + QStringLiteral("\rВерсия программы: ") + ProgramDBVersion() +
+           QStringLiteral("\r\rДля преобразования базы данных воспользуйтесь программой \"Конвертор базы данных\".\r"
+                          "Запустить ее можно через Пуск->Все программы->Обрикс->Конвертор базы данных.");
+}
+
+QString HigherVersionText(const QString& dbVersion) {
+    return QStringLiteral("Ошибка при подключении к базе данных.\rВерсия программы ниже версии базы данных.\r\r"
+                          "Версия базы данных: ") +
+           dbVersion + QStringLiteral("\rВерсия программы: ") + ProgramDBVersion() +
+           QStringLiteral("\r\rНеобходимо обновить программу.\rВоспользуйтесь инсталлятором программы нужной версии.\r");
+}
+
+bool ConnectToDatabase() {
+    const QString database = DatabaseString(AppOptions);
+    TDM& dm = DM();
+
+    // 1-2. Open the connection.
+    try {
+        if (IsEmptyText(database))
+            throw EDatabaseError(QStringLiteral("Не указано расположение базы данных. "
+                                                "Укажите его в настройках программы."));
+        dm.connectDatabase(database);
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        dm.disconnectDatabase();
+        GL.Connected = false;  // nothing is open, whatever was before
+        VendorMessageBox(ConnectErrorText(database, error), mbStopOk);
+        return false;
+    }
+
+    // 3. The structure version of the database.
+    QString version;
+    int dbVersion = 0;
+    try {
+        version = dm.databaseVersion();
+        try {
+            dbVersion = VersionToInt(version);
+        } catch (const std::invalid_argument&) {
+            throw EVersionError(QStringLiteral("Неверный номер версии базы данных: \"%1\"").arg(version));
+        }
+    } catch (...) {
+        const std::exception_ptr error = std::current_exception();
+        dm.disconnectDatabase();
+        GL.Connected = false;
+        VendorMessageBox(ConnectErrorText(database, error), mbStopOk);
+        return false;
+    }
+
+    // 4. Compare with the program's.
+    const int programVersion = VersionToInt(ProgramDBVersion());
+    if (dbVersion == programVersion) {
+        GL.Connected = true;
+        return true;
+    }
+    if (dbVersion < programVersion)
+        VendorMessageBox(LowerVersionText(version), mbWarningOk);
+    else
+        VendorMessageBox(HigherVersionText(version), mbInfoOk);
+    GL.Connected = false;
+    dm.disconnectDatabase();
+    return false;
+}
+
+TfrmConnectDB::TfrmConnectDB(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmConnectDB"));
+}
+
+bool TfrmConnectDB::ConnDB() { return ConnectToDatabase(); }

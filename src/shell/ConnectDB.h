@@ -1,0 +1,42 @@
+#pragma once
+// Connecting to the database and checking its structure version.
+//
+// The connection-error message names the kind of the error after "Ошибка: ":
+//   "Ошибка сервера базы данных"  a refusal of the database engine (fb::DbError),
+//   "Ошибка базы данных"          an error of the program's data layer (EDatabaseError),
+//                                 also an empty database location (kind other than 1 or 2,
+//                                 or an empty file name),
+//   "Ошибка версии"               a version text that holds no version number,
+//   "Ошибка программы"            anything else.
+// When the version check itself fails (no P_VERSION, an error running it, a
+// text without a version number) the connection is closed and the program
+// stays unconnected with the same connection-error message. After any
+// failure GL.Connected is false and the data module holds no connection.
+#include <QDialog>
+#include <QString>
+#include <exception>
+
+// The structure version this program is built for.
+QString ProgramDBVersion();  // "1.1.6"
+
+// The kind of an error as named in the connection-error message.
+QString ConnectErrorKind(const std::exception_ptr& error);
+// "При подключении к базе данных " + database + " произошла ошибка.\r\n\r\nОшибка: " + kind +
+// "\r\nСообщение: " + message.
+QString ConnectErrorText(const QString& database, const std::exception_ptr& error);
+// The two version-mismatch messages.
+QString LowerVersionText(const QString& dbVersion);
+QString HigherVersionText(const QString& dbVersion);
+
+// Connects the data module to the database AppOptions names and checks the
+// version; GL.Connected tells the outcome. Messages through VendorMessageBox.
+bool ConnectToDatabase();
+
+// The connect routine's owner; its window is never shown.
+class TfrmConnectDB : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmConnectDB(QWidget* parent = nullptr);
+    // Returns GL.Connected afterwards.
+    bool ConnDB();
+};

@@ -1,0 +1,244 @@
+#include "shell/JournalDocs.h"
+
+#include "app/DataRoutines.h"
+#include "app/RoutsFormat.h"
+#include "data/ClientDataSet.h"
+#include "data/DataModule.h"
+#include "data/FieldMoneyText.h"
+
+#include <QLocale>
+
+namespace {
+
+const QString kLeadingComment = QStringLiteral("/*проверка комментария*/\n");
+
+TField& hidden(TField& f) { return f.setVisible(false); }
+
+TField& shown(TField& f, const QString& label, int width) {
+    return f.setDisplayLabel(label).setDisplayWidth(width);
+}
+
+TField& money(TField& f) {
+    return f.setOnGetText([](const TField& fld) { return FieldMoneyText(fld, QString()); });
+}
+
+QString docuNumberText(const TField& f) { return f.isNull() ? QString() : ZeroPad(f.asLargeInt(), 6); }
+
+// A text value that stays a text even when empty (an empty text is not null here).
+fb::Value text(const QString& s) { return fb::Value(s); }
+
+int nextNumber(const char* proc) {
+    const fb::Value max = DM().execProc(QString::fromLatin1(proc)).value(QStringLiteral("MAXNUM"));
+    return max.isNull() ? 1 : int(max.toInt()) + 1;
+}
+
+int newId(const char* proc) {
+    return int(DM().execProc(QString::fromLatin1(proc)).value(QStringLiteral("ID")).toInt());
+}
+
+// Runs the filling of a new row; on an error the row is dropped.
+template <class F>
+void fillNewRow(TClientDataSet& ds, F&& fill) {
+    ds.append();
+    try {
+        fill();
+        ds.post();
+    } catch (...) {
+        if (ds.isEditing()) ds.cancel();
+        throw;
+    }
+}
+
+}  // namespace
+
+void DefineDocuJournal(TClientDataSet& ds) {
+    ds.query().setObjectName(QStringLiteral("xqDocu"));
+    ds.setCommandText(kLeadingComment +
+                      QStringLiteral("SELECT * FROM DOCU\nWHERE RPERIOD_ID=:RPERIOD_ID\nORDER BY DATEP, NUMBER"));
+    ds.setTableName(QStringLiteral("DOCU"));
+    ds.setKeepServerOrder(true);
+    ds.setQuoteIdentifiers(true);
+    ds.query().setParam(QStringLiteral("RPERIOD_ID"), GL.RPeriodID);
+
+    hidden(ds.addField(QStringLiteral("ID")));
+    hidden(ds.addField(QStringLiteral("KINDDOC_ID")));
+    hidden(ds.addField(QStringLiteral("RPERIOD_ID")));
+    shown(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
+                            nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
+          QStringLiteral("Документ"), 25);
+    hidden(ds.addField(QStringLiteral("SERIES"))).setDisplayLabel(QStringLiteral("Серия"));
+    hidden(ds.addField(QStringLiteral("NUMBER"))).setDisplayLabel(QStringLiteral("№")).setOnGetText(docuNumberText);
+    shown(ds.addCalcField(QStringLiteral("SERNUM"), TFieldType::Text, 20), QStringLiteral("№"), 12);
+    shown(ds.addField(QStringLiteral("DATEP")), QStringLiteral("Д/приема"), 12);
+    shown(ds.addField(QStringLiteral("DATEV")), QStringLiteral("Д/выполн"), 12);
+    hidden(ds.addField(QStringLiteral("ZAKAZCH_ID")));
+    const struct { const char* name; const char* result; int size; } zak[] = {
+        {"ZAKAZCH_NAME", "NAME", 60}, {"ZAKAZCH_ADRES", "ADRES", 60}, {"ZAKAZCH_PHONE", "PHONE", 30}};
+    for (const auto& z : zak)
+        hidden(ds.addLookupField(QString::fromLatin1(z.name), TFieldType::Text, z.size, QStringLiteral("ZAKAZCH_ID"),
+                                 nullptr, QStringLiteral("ID"), QString::fromLatin1(z.result)));
+    shown(ds.addLookupField(QStringLiteral("ZAKAZCH_NAMEAP"), TFieldType::Text, 60, QStringLiteral("ZAKAZCH_ID"),
+                            nullptr, QStringLiteral("ID"), QStringLiteral("NAMEAP")),
+          QStringLiteral("Заказчик"), 30);
+    hidden(ds.addField(QStringLiteral("PRIEMSCHIK_ID")));
+    shown(ds.addLookupField(QStringLiteral("PRIEMSCHIK_FIO"), TFieldType::Text, 60, QStringLiteral("PRIEMSCHIK_ID"),
+                            nullptr, QStringLiteral("ID"), QStringLiteral("FIO")),
+          QStringLiteral("Приемщик"), 25);
+    shown(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Особые отметки"), 25);
+    money(shown(ds.addField(QStringLiteral("TOTAL")), QStringLiteral("Итого"), 12));
+    hidden(ds.addField(QStringLiteral("OTKLTYPE")));
+    hidden(ds.addField(QStringLiteral("OTKLPROC")));
+    money(hidden(ds.addField(QStringLiteral("OTKLSUM"))));
+    money(shown(ds.addField(QStringLiteral("TOTAL_WOTKL")), QStringLiteral("Итого с откл."), 12));
+    money(hidden(ds.addField(QStringLiteral("RECEIVED")))).setDisplayLabel(QStringLiteral("Получено"));
+    money(hidden(ds.addField(QStringLiteral("DEBT")))).setDisplayLabel(QStringLiteral("Долг"));
+    hidden(ds.addField(QStringLiteral("GARANT")));
+    hidden(ds.addLookupField(QStringLiteral("GARANT_NAME"), TFieldType::Text, 30, QStringLiteral("GARANT"), nullptr,
+                             QStringLiteral("ID"), QStringLiteral("NAME")));
+    hidden(ds.addField(QStringLiteral("DATEVYD")));
+    hidden(ds.addField(QStringLiteral("VREMVYD")));
+
+    ds.setOnCalcFields([](TClientDataSet& d) {
+        const TField& number = d.fieldByName(QStringLiteral("NUMBER"));
+        d.fieldByName(QStringLiteral("SERNUM"))
+            .setValue(text(d.fieldByName(QStringLiteral("SERIES")).asString() + QLatin1Char(' ') +
+                           docuNumberText(number)));
+    });
+}
+
+void DefineDocsJournal(TClientDataSet& ds) {
+    ds.query().setObjectName(QStringLiteral("xqDocs"));
+    ds.setCommandText(kLeadingComment +
+                      QStringLiteral("SELECT * FROM DOCS\nWHERE RPERIOD_ID=:RPERIOD_ID\nORDER BY DATEDOC, NUMBER"));
+    ds.setTableName(QStringLiteral("DOCS"));
+    ds.setKeepServerOrder(true);
+    ds.setQuoteIdentifiers(true);
+    ds.query().setParam(QStringLiteral("RPERIOD_ID"), GL.RPeriodID);
+
+    hidden(ds.addField(QStringLiteral("ID")));
+    hidden(ds.addField(QStringLiteral("KINDDOC_ID")));
+    hidden(ds.addField(QStringLiteral("RPERIOD_ID")));
+    shown(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
+                            nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
+          QStringLiteral("Документ"), 20);
+    shown(ds.addField(QStringLiteral("DATEDOC")), QStringLiteral("Дата"), 12);
+    shown(ds.addField(QStringLiteral("NUMBER"), TFieldType::Text, 20), QStringLiteral("№"), 12);
+    money(ds.addField(QStringLiteral("SUMMA")).setDisplayLabel(QStringLiteral("Сумма")));
+    money(ds.addField(QStringLiteral("SUMMA_REALIZ")).setDisplayLabel(QStringLiteral("Сумма реализ.")));
+    shown(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Комментарий"), 40);
+    hidden(ds.addField(QStringLiteral("DOCU_ID")));
+    shown(ds.addLookupField(QStringLiteral("DOCU_TITLE"), TFieldType::Text, 60, QStringLiteral("DOCU_ID"), nullptr,
+                            QStringLiteral("ID"), QStringLiteral("DOCTITLE")),
+          QStringLiteral("Основание (документ-услуга)"), 50);
+}
+
+void BindJournalLookups(TClientDataSet& docu, TClientDataSet& docs, TDM& dm) {
+    const auto bind = [](TClientDataSet& ds, const char* field, TClientDataSet* lookupDs) {
+        TField& f = ds.fieldByName(QString::fromLatin1(field));
+        TField::LookupDef def = f.lookup();
+        def.dataSet = lookupDs;
+        f.setLookup(def);
+    };
+    bind(docu, "KINDDOC_NAME", dm.cdsKindDoc);
+    for (const char* z : {"ZAKAZCH_NAME", "ZAKAZCH_ADRES", "ZAKAZCH_PHONE", "ZAKAZCH_NAMEAP"})
+        bind(docu, z, dm.cdsZakazchLU);
+    bind(docu, "PRIEMSCHIK_FIO", dm.cdsPriemschikLU);
+    bind(docu, "GARANT_NAME", dm.cdsGarantLU);
+    bind(docs, "KINDDOC_NAME", dm.cdsKindDoc);
+    bind(docs, "DOCU_TITLE", dm.cdsDocuLU);
+}
+
+void OpenJournalOnPeriod(TClientDataSet& journal, int periodId) {
+    journal.close();
+    journal.query().setParam(QStringLiteral("RPERIOD_ID"), periodId);
+    journal.open();
+}
+
+QDate NewDocumentDate(const QDate& today, const QDate& periodFirst, const QDate& periodLast) {
+    if (periodLast.isValid() && today > periodLast) return periodLast;
+    if (periodFirst.isValid() && today < periodFirst) return periodFirst;
+    return today;
+}
+
+QString NewDocumentRefusal(const TGL& gl) {
+    if (gl.RPeriodID < 0)
+        return QStringLiteral("Нет рабочего периода: документ создать нельзя.\r"
+                              "Создайте рабочий период (меню \"Рабочие периоды\") и повторите.");
+    return {};
+}
+
+QString DeleteDocumentRefusal(const TGL& gl) {
+    if (!gl.RPeriodOpen)
+        return QStringLiteral("Рабочий период документа закрыт: удалить документ нельзя.\r"
+                              "Остатки закрытого периода уже перенесены; чтобы удалить документ, "
+                              "сначала откройте период заново.");
+    return {};
+}
+
+QString DeleteDocumentQuestion(const QDate& date, const QString& number) {
+    return QStringLiteral("Удалить документ от ") + QLocale().toString(date, QLocale::ShortFormat) +
+           QStringLiteral(" № ") + number + QStringLiteral(" ?");
+}
+
+QString DeleteDocumentQuestion(const TClientDataSet& journal) {
+    const TField* dateField = journal.findField(QStringLiteral("DATEDOC"));
+    if (!dateField) dateField = &journal.fieldByName(QStringLiteral("DATEP"));
+    return DeleteDocumentQuestion(dateField->asDate(), journal.fieldByName(QStringLiteral("NUMBER")).asString());
+}
+
+int NextDocuNumber() { return nextNumber("GET_MAX_DOCU_NUMBER"); }
+int NextDocsNumber() { return nextNumber("GET_MAX_DOCS_NUMBER"); }
+
+void AppendNewDocuRow(TClientDataSet& ds, int kind, const QDate& today) {
+    const int number = NextDocuNumber();
+    fillNewRow(ds, [&] {
+        const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
+        f("ID").setAsInteger(newId("GET_DOCU_ID"));
+        f("KINDDOC_ID").setAsInteger(kind);
+        f("RPERIOD_ID").setAsInteger(GL.RPeriodID);
+        const QDate date = NewDocumentDate(today, GL.RPeriodDate1, GL.RPeriodDate2);
+        f("DATEP").setAsDate(date);
+        f("DATEV").setAsDate(date.addDays(UchetOptions.DVDelta));
+        f("DATEVYD").setAsDate(date.addDays(UchetOptions.DVDelta));
+        f("VREMVYD").setValue(text(UchetOptions.VremDef));
+        f("SERIES").setValue(text(UchetOptions.SerDef));
+        f("NUMBER").setAsInteger(number);
+        f("GARANT").setAsInteger(3);
+        f("ZAKAZCH_ID").setAsInteger(1);
+        f("PRIEMSCHIK_ID").setAsInteger(GL.OperatorID);
+        f("TOTAL").setAsDecimal(fb::Decimal());
+        f("OTKLTYPE").setAsInteger(0);
+        f("RECEIVED").setAsDecimal(fb::Decimal());
+        f("DEBT").setAsDecimal(fb::Decimal());
+        // The order's change rules fill these when they are installed; a bare
+        // journal starts them at zero.
+        if (f("OTKLPROC").isNull()) f("OTKLPROC").setAsInteger(0);
+        if (f("OTKLSUM").isNull()) f("OTKLSUM").setAsDecimal(fb::Decimal());
+        if (f("TOTAL_WOTKL").isNull()) f("TOTAL_WOTKL").setAsDecimal(fb::Decimal());
+    });
+}
+
+void AppendNewDocsRow(TClientDataSet& ds, int kind, const QDate& today) {
+    const int number = NextDocsNumber();
+    fillNewRow(ds, [&] {
+        const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
+        f("ID").setAsInteger(newId("GET_DOCS_ID"));
+        f("KINDDOC_ID").setAsInteger(kind);
+        f("RPERIOD_ID").setAsInteger(GL.RPeriodID);
+        f("DATEDOC").setAsDate(NewDocumentDate(today, GL.RPeriodDate1, GL.RPeriodDate2));
+        f("NUMBER").setValue(text(QString::number(number)));
+        f("SUMMA").setAsDecimal(fb::Decimal());
+        f("COMMENT").setValue(text(QString()));
+    });
+}
+
+void DeleteJournalRow(TClientDataSet& journal) { journal.deleteRecord(); }
+
+QString ApplyJournal(TClientDataSet& journal) {
+    if (journal.applyUpdates() == 0) return {};
+    QString error = journal.lastApplyError();
+    if (error.isEmpty()) error = QStringLiteral("Изменения не сохранены в базе данных");
+    journal.cancelUpdates();
+    RefreshAndLocate(journal);
+    return error;
+}

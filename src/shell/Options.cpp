@@ -1,0 +1,139 @@
+#include "shell/Options.h"
+
+#include "app/Global.h"
+#include "app/ModalSeam.h"
+#include "shell/Help.h"
+#include "shell/Settings.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QString kDatabase = QStringLiteral("Database");
+
+template <class W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+}  // namespace
+
+TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Настройки программы"));
+    setModal(true);
+
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
+    auto* page = named(new QWidget, "tsConnect");
+    PageControl1->addTab(page, QStringLiteral("Подключение"));
+
+    rbLocalConnect = named(new QRadioButton(QStringLiteral("Локальное"), page), "rbLocalConnect");
+    rbRemoteLANConnect = named(new QRadioButton(QStringLiteral("По сети"), page), "rbRemoteLANConnect");
+    auto* group = new QButtonGroup(this);  // the two exclude each other
+    group->addButton(rbLocalConnect);
+    group->addButton(rbRemoteLANConnect);
+
+    edLocalDBName = named(new QLineEdit(page), "edLocalDBName");
+    btnSelectDB = named(new QPushButton(QStringLiteral("..."), page), "btnSelectDB");
+    btnSelectDB->setAutoDefault(false);
+    btnSelectDB->setFixedWidth(btnSelectDB->sizeHint().height() + 4);
+    edRemoteLANServer = named(new QLineEdit(page), "edRemoteLANServer");
+    edRemoteLANFilename = named(new QLineEdit(page), "edRemoteLANFilename");
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(rbLocalConnect, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Файл базы данных"), page), 1, 0, 1, 2);
+    grid->addWidget(edLocalDBName, 2, 0);
+    grid->addWidget(btnSelectDB, 2, 1);
+    grid->addWidget(rbRemoteLANConnect, 3, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Сервер"), page), 4, 0, 1, 2);
+    grid->addWidget(edRemoteLANServer, 5, 0, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Файл базы данных на сервере"), page), 6, 0, 1, 2);
+    grid->addWidget(edRemoteLANFilename, 7, 0, 1, 2);
+    grid->setRowStretch(8, 1);
+
+    btnOk = named(new QPushButton(QStringLiteral("&Ok"), this), "btnOk");
+    btnOk->setDefault(true);
+    btnCancel = named(new QPushButton(QStringLiteral("Отмена"), this), "btnCancel");
+    btnCancel->setAutoDefault(false);
+    BitBtn1 = named(new QPushButton(this), "BitBtn1");
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn1->setToolTip(QStringLiteral("Справка"));
+    BitBtn1->setAutoDefault(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(PageControl1, 1);
+    lay->addLayout(buttons);
+    resize(420, 300);
+    setFixedSize(sizeHint().expandedTo(QSize(420, 300)));
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmOptions::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnSelectDB, &QPushButton::clicked, this, &TfrmOptions::btnSelectDBClick);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmOptions::BitBtn1Click);
+
+    ReadSettings(true);
+}
+
+void TfrmOptions::ReadSettings(bool withHintFlag) {
+    const int kind = settings::readInteger(kDatabase, QStringLiteral("DB_ConnectKind"), 1);
+    // Neither button checked for a kind other than 1 or 2.
+    rbLocalConnect->group()->setExclusive(false);
+    rbLocalConnect->setChecked(kind == 1);
+    rbRemoteLANConnect->setChecked(kind == 2);
+    rbLocalConnect->group()->setExclusive(true);
+
+    edLocalDBName->setText(settings::readString(kDatabase, QStringLiteral("DB_LocalDBName")));
+    edRemoteLANServer->setText(settings::readString(kDatabase, QStringLiteral("DB_Server")));
+    edRemoteLANFilename->setText(settings::readString(kDatabase, QStringLiteral("DB_ServerDBName")));
+
+    AppOptions.Port = settings::readString(kDatabase, QStringLiteral("DB_Port"), QStringLiteral("3052"));
+    if (withHintFlag)
+        AppOptions.ShowHintMes = settings::readBool(QStringLiteral("Misc"), QStringLiteral("MS_ShowHintMes"), true);
+    ControlsToOptions();
+}
+
+void TfrmOptions::ControlsToOptions() {
+    if (rbLocalConnect->isChecked()) AppOptions.ConnectKind = 1;
+    else if (rbRemoteLANConnect->isChecked()) AppOptions.ConnectKind = 2;
+    AppOptions.LocalDBName = edLocalDBName->text();
+    AppOptions.Server = edRemoteLANServer->text();
+    AppOptions.ServerDBName = edRemoteLANFilename->text();
+}
+
+void TfrmOptions::showEvent(QShowEvent* e) {
+    ReadSettings(false);
+    QDialog::showEvent(e);
+}
+
+void TfrmOptions::btnOkClick() {
+    const int kind = rbRemoteLANConnect->isChecked() ? 2 : rbLocalConnect->isChecked() ? 1 : 0;
+    settings::writeInteger(kDatabase, QStringLiteral("DB_ConnectKind"), kind);
+    settings::writeString(kDatabase, QStringLiteral("DB_LocalDBName"), edLocalDBName->text());
+    settings::writeString(kDatabase, QStringLiteral("DB_Server"), edRemoteLANServer->text());
+    settings::writeString(kDatabase, QStringLiteral("DB_ServerDBName"), edRemoteLANFilename->text());
+    settings::writeString(kDatabase, QStringLiteral("DB_Port"), AppOptions.Port);
+    ControlsToOptions();
+    accept();
+}
+
+void TfrmOptions::btnSelectDBClick() {
+    const QString file = ModalSeam::getOpenFileName(this, QString(), QString(), QStringLiteral("База данных (*.fdb)"));
+    if (!file.isEmpty()) edLocalDBName->setText(file);
+}
+
+void TfrmOptions::BitBtn1Click() { HelpContext(this, QStringLiteral("_options_db.htm")); }

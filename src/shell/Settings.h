@@ -1,0 +1,63 @@
+#pragma once
+// The workstation's settings file: an INI text beside the executable (same
+// folder, same base name, extension ".ini") with the sections Database, Misc
+// and MainForm. Every write goes to disk at once. Missing file or key: the
+// default. The file is UTF-8 text, one "key=value" a line, values as
+// written (a Windows path keeps its backslashes); unknown sections, keys and
+// comments survive every write (written whole through QSaveFile). A folder
+// that cannot be written leaves the file as it was. No widgets here except the placement helpers, which take the
+// window they act on.
+#include "app/Global.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace settings {
+
+// The executable's path with ".ini", or the path set for tests.
+QString filePath();
+// Uses another file (tests); an empty path returns to the one beside the executable.
+void setFilePath(const QString& path);
+
+// One value of the file. Keys and sections are found ignoring case.
+QString readString(const QString& section, const QString& key, const QString& def = QString());
+int readInteger(const QString& section, const QString& key, int def);
+// 1/0 as written; any other number counts as true, anything else gives the default.
+bool readBool(const QString& section, const QString& key, bool def);
+// Writes one value and flushes the file; other sections and keys are kept.
+void writeString(const QString& section, const QString& key, const QString& value);
+void writeInteger(const QString& section, const QString& key, int value);
+void writeBool(const QString& section, const QString& key, bool value);
+
+// The main window's rectangle and state as kept in [MainForm].
+struct Placement {
+    int Left = 100;
+    int Top = 100;
+    int Width = 600;
+    int Height = 400;
+    QString WindowState = QStringLiteral("wsNormal");  // "wsMaximized" or "wsNormal"
+};
+Placement readPlacement();
+void writePlacement(const Placement& p);
+
+}  // namespace settings
+
+// Reads every workstation setting of the file into `options` (DB_ConnectKind
+// default 1, DB_Port default "3052", MS_ShowHintMes default true, texts empty).
+void ReadAppOptions(TMyApplicationOptions& options);
+// Writes the [Database] keys from `options` (ConnectKind as held) and flushes.
+void WriteAppOptions(const TMyApplicationOptions& options);
+// At program end: MS_ShowHintMes from AppOptions.ShowHintMes, flushed.
+void writeShowHintMes();
+
+// Sets the main window's rectangle from [MainForm] and maximises it when
+// WindowState is exactly "wsMaximized".
+void restorePlacement(QWidget* window);
+// Writes the window's rectangle (the restored one when it is maximised or
+// minimised) and "wsMaximized" or "wsNormal".
+void savePlacement(QWidget* window);
+
+// The database string the connection uses: kind 1 the local file name as it
+// is, kind 2 Server + "/" + Port + ":" + ServerDBName, any other kind empty.
+QString DatabaseString(const TMyApplicationOptions& options);
