@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include "app/MessageBoxes.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -26,13 +28,28 @@ QStringList readLines() {
     return lines;
 }
 
+// A settings file that cannot be written (a read-only folder, a full disk) is
+// said once per run; the settings then hold in memory until the program ends.
+void reportWriteFailure(const QString& reason) {
+    static bool said = false;
+    if (said) return;
+    said = true;
+    TitledMessageBox(QStringLiteral("Не удалось сохранить настройки в файл ") + settings::filePath() +
+                         QStringLiteral("\r") + reason +
+                         QStringLiteral("\r\rНастройки действуют до конца работы программы."),
+                     mbWarningOk);
+}
+
 void writeLines(const QStringList& lines) {
     QSaveFile f(settings::filePath());
-    if (!f.open(QIODevice::WriteOnly)) return;  // a read-only folder: the settings stay in memory
+    if (!f.open(QIODevice::WriteOnly)) {
+        reportWriteFailure(f.errorString());
+        return;
+    }
     QByteArray data;
     for (const QString& l : lines) data += l.toUtf8() + '\n';
     f.write(data);
-    f.commit();
+    if (!f.commit()) reportWriteFailure(f.errorString());
 }
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {

@@ -241,3 +241,16 @@ TEST_F(Settings, CancelWritesNothingAndHelpNamesItsPage) {
     EXPECT_EQ(script.messageTexts(), QStringList{QStringLiteral("Не найден файл справки /nonexistent/obrix.chm")});
     EXPECT_FALSE(QFile::exists(iniPath));
 }
+
+TEST_F(Settings, AFileThatCannotBeWrittenIsSaidOnceAndTheValuesStayInMemory) {
+    settings::setFilePath(QStringLiteral("/nonexistent-folder/obrix.ini"));
+    ModalScript script;
+    script.answerOk();
+    settings::writeString(QStringLiteral("Database"), QStringLiteral("DB_Server"), QStringLiteral("srv"));
+    settings::writeInteger(QStringLiteral("Database"), QStringLiteral("DB_ConnectKind"), 2);
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.messages()[0].text.startsWith(
+        QStringLiteral("Не удалось сохранить настройки в файл /nonexistent-folder/obrix.ini")));
+    EXPECT_EQ(script.messages()[0].flags, 48);
+    EXPECT_TRUE(script.unexpected().isEmpty());
+}
