@@ -182,5 +182,5 @@ qint64 saveOrder(fb::Attachment& att) {
 
 std::vector<BenchCase> orderBenchCases() {
     return {{QStringLiteral("save_order"),
-             QStringLiteral("медиана сохранения заказа: 3 изделия, 10 услуг, списание 20 товаров"), saveOrder}};
+             QStringLiteral("медиана сохранения заказа: 3 изделия, 10 услуг, списание 20 товаров"), saveOrder, 30, true}};
 }

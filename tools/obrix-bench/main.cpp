@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
             fb::Attachment att(copy);
             const qint64 ms = c->run(att);
             att.close();
-            out() << c->name << ": " << ms << " ms (target < " << kBenchTargetMs << " ms)\n";
+            if (!c->printsOwnLine) out() << c->name << ": " << ms << " ms (target < " << c->targetMs << " ms)\n";
             out().flush();
         } catch (const std::exception& e) {
             err() << c->name << ": ошибка: " << describe(e) << "\n";
