@@ -49,20 +49,26 @@ void fillNewRow(TClientDataSet& ds, F&& fill) {
     }
 }
 
-}  // namespace
-
-void DefineDocuJournal(TClientDataSet& ds) {
-    ds.query().setObjectName(QStringLiteral("xqDocu"));
-    ds.setCommandText(kLeadingComment +
-                      QStringLiteral("SELECT * FROM DOCU\nWHERE RPERIOD_ID=:RPERIOD_ID\nORDER BY DATEP, NUMBER"));
-    ds.setTableName(QStringLiteral("DOCU"));
+// What both journals share: the period's documents in the server's order, the
+// table written to, and the three key fields.
+void defineJournal(TClientDataSet& ds, const QString& queryName, const QString& table, const QString& dateField) {
+    ds.query().setObjectName(queryName);
+    ds.setCommandText(kLeadingComment + QStringLiteral("SELECT * FROM ") + table +
+                      QStringLiteral("\nWHERE RPERIOD_ID=:RPERIOD_ID\nORDER BY ") + dateField +
+                      QStringLiteral(", NUMBER"));
+    ds.setTableName(table);
     ds.setKeepServerOrder(true);
     ds.setQuoteIdentifiers(true);
     ds.query().setParam(QStringLiteral("RPERIOD_ID"), GL.RPeriodID);
-
     hidden(ds.addField(QStringLiteral("ID")));
     hidden(ds.addField(QStringLiteral("KINDDOC_ID")));
     hidden(ds.addField(QStringLiteral("RPERIOD_ID")));
+}
+
+}  // namespace
+
+void DefineDocuJournal(TClientDataSet& ds) {
+    defineJournal(ds, QStringLiteral("xqDocu"), QStringLiteral("DOCU"), QStringLiteral("DATEP"));
     shown(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
                             nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
           QStringLiteral("Документ"), 25);
@@ -107,17 +113,7 @@ void DefineDocuJournal(TClientDataSet& ds) {
 }
 
 void DefineDocsJournal(TClientDataSet& ds) {
-    ds.query().setObjectName(QStringLiteral("xqDocs"));
-    ds.setCommandText(kLeadingComment +
-                      QStringLiteral("SELECT * FROM DOCS\nWHERE RPERIOD_ID=:RPERIOD_ID\nORDER BY DATEDOC, NUMBER"));
-    ds.setTableName(QStringLiteral("DOCS"));
-    ds.setKeepServerOrder(true);
-    ds.setQuoteIdentifiers(true);
-    ds.query().setParam(QStringLiteral("RPERIOD_ID"), GL.RPeriodID);
-
-    hidden(ds.addField(QStringLiteral("ID")));
-    hidden(ds.addField(QStringLiteral("KINDDOC_ID")));
-    hidden(ds.addField(QStringLiteral("RPERIOD_ID")));
+    defineJournal(ds, QStringLiteral("xqDocs"), QStringLiteral("DOCS"), QStringLiteral("DATEDOC"));
     shown(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
                             nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
           QStringLiteral("Документ"), 20);
