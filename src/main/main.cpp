@@ -27,6 +27,11 @@
 #endif
 
 #include <QLocale>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -59,6 +64,28 @@ void wireStartup() {
     main->setStartupHooks(hooks);
 }
 
+// A terminate or hang-up signal closes the main window as its close box would,
+// so the connection is closed and the placement saved. The handler only writes
+// one byte; the event loop does the rest.
+int g_signalPipe[2] = {-1, -1};
+
+void onTerminateSignal(int) {
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[0], &c, 1);
+}
+
+void closeOnTerminateSignal(QWidget* main) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, main);
+    QObject::connect(notifier, &QSocketNotifier::activated, main, [main] {
+        char c;
+        [[maybe_unused]] const auto n = ::read(g_signalPipe[1], &c, 1);
+        main->close();
+    });
+    std::signal(SIGTERM, onTerminateSignal);
+    std::signal(SIGHUP, onTerminateSignal);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,6 +113,7 @@ int main(int argc, char** argv) {
 #endif
     auto* main = reg.get<QWidget>(QStringLiteral("frmMain"));
     if (!main) return 1;
+    closeOnTerminateSignal(main);
     main->show();
     return TApplication::exec();
 }
