@@ -1,5 +1,8 @@
 #include "orders/LineDialog.h"
 
+#include "data/ClientDataSet.h"
+#include "data/FieldBinding.h"
+
 #include "app/MessageBoxes.h"
 #include "app/RoutsFormat.h"
 #include "data/ClientDataSet.h"
@@ -65,4 +68,12 @@ bool IsEmptyField(TClientDataSet* ds, const QString& fieldName) {
     if (!ds) return true;
     const TField& f = ds->fieldByName(fieldName);
     return f.isNull() || IsEmptyText(f.asString());
+}
+
+void TLineDialog::bindFields() {
+    if (m_bound == m_lines) return;
+    qDeleteAll(m_bindings);
+    m_bindings.clear();
+    m_bound = m_lines;
+    if (m_lines) m_bindings = makeBindings(m_lines);
 }

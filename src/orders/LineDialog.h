@@ -3,9 +3,12 @@
 // kind, the editor's modified mark, Enter/Escape and the close rule (a pending
 // change of the line is cancelled whatever the result).
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <functional>
 
 class TClientDataSet;
+class TFieldBinding;
 class QLabel;
 class QPushButton;
 
@@ -32,10 +35,17 @@ protected:
     static bool CheckFilled(const QStringList& missing);
     virtual void beforeClose() {}
     QWidget* makeButtons();
+    // Binds the dialog's controls to the current line list, once per list.
+    void bindFields();
+    virtual QList<TFieldBinding*> makeBindings(TClientDataSet* lines) = 0;
+    QList<TFieldBinding*> m_bindings;
 
     TClientDataSet* m_lines = nullptr;
     int m_kindDocId = 0;
     std::function<void(bool)> m_setModified;
+
+private:
+    QPointer<TClientDataSet> m_bound;
 };
 
 // A field counts as empty when it is null or its text is blank.

@@ -87,20 +87,16 @@ void TfrmProduct::cbProductChange(QComboBox* box) {
         f.clear();
 }
 
-void TfrmProduct::bindTo(TClientDataSet* lines) {
-    if (m_bound == lines) return;
-    qDeleteAll(m_bindings);
-    m_bindings.clear();
-    m_bound = lines;
-    if (!lines) return;
-    m_bindings << bindLineEdit(edNum, lines, QStringLiteral("NUM"))
+QList<TFieldBinding*> TfrmProduct::makeBindings(TClientDataSet* lines) {
+    return QList<TFieldBinding*>{}
+           << bindLineEdit(edNum, lines, QStringLiteral("NUM"))
                << bindComboBox(cbPpara, lines, QStringLiteral("PPARA"), DM().cdsPparaLU, QStringLiteral("NAME"))
                << bindLineEdit(edProcizn, lines, QStringLiteral("PROCIZN"));
 }
 
 void TfrmProduct::showEvent(QShowEvent* e) {
     TLineDialog::showEvent(e);
-    bindTo(m_lines);
+    bindFields();
     m_filling = true;
     TClientDataSet& products = *DM().cdsProductLU;
     products.setFilter(QStringLiteral("KINDDOC_ID=") + QString::number(m_kindDocId));

@@ -29,13 +29,11 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void bindTo(TClientDataSet* lines);
+    QList<TFieldBinding*> makeBindings(TClientDataSet* lines) override;
     QString targetField(QComboBox* box) const;
 
     QLabel* lbPpara;
     QLabel* lbColor;
     QLabel* lbMaterial;
-    QPointer<TClientDataSet> m_bound;
-    QList<TFieldBinding*> m_bindings;
     bool m_filling = false;
 };

@@ -52,13 +52,9 @@ TfrmUsluga::TfrmUsluga(QWidget* parent) : TLineDialog(parent) {
     connect(sbBookUsluga, &QToolButton::clicked, this, &TfrmUsluga::sbBookUslugaClick);
 }
 
-void TfrmUsluga::bindTo(TClientDataSet* lines) {
-    if (m_bound == lines) return;
-    qDeleteAll(m_bindings);
-    m_bindings.clear();
-    m_bound = lines;
-    if (!lines) return;
-    m_bindings << bindLineEdit(edNum, lines, QStringLiteral("NUM"))
+QList<TFieldBinding*> TfrmUsluga::makeBindings(TClientDataSet* lines) {
+    return QList<TFieldBinding*>{}
+           << bindLineEdit(edNum, lines, QStringLiteral("NUM"))
                << bindComboBox(cbUsluga, lines, QStringLiteral("USLUGA_ID"), DM().cdsUslugaLU, QStringLiteral("NAME"))
                << bindLineEdit(edSumma, lines, QStringLiteral("SUMMA"));
 }
@@ -68,7 +64,7 @@ void TfrmUsluga::showEvent(QShowEvent* e) {
     // Only the services of the order's kind, while the dialog is open.
     DM().cdsUslugaLU->setFilter(QStringLiteral("KINDDOC_ID=") + QString::number(m_kindDocId));
     DM().cdsUslugaLU->setFiltered(true);
-    bindTo(m_lines);
+    bindFields();
     for (TFieldBinding* b : m_bindings) b->refresh();
     if (GL.LineAppendMode) {
         setWindowTitle(QStringLiteral("Добавить услугу"));

@@ -27,7 +27,5 @@ protected:
     void beforeClose() override;
 
 private:
-    void bindTo(TClientDataSet* lines);
-    QPointer<TClientDataSet> m_bound;
-    QList<TFieldBinding*> m_bindings;
+    QList<TFieldBinding*> makeBindings(TClientDataSet* lines) override;
 };

@@ -1,4 +1,5 @@
 #include "shell/Options.h"
+#include "shell/DialogButtons.h"
 
 #include "app/Global.h"
 #include "app/ModalSeam.h"
@@ -61,23 +62,13 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     grid->addWidget(edRemoteLANFilename, 7, 0, 1, 2);
     grid->setRowStretch(8, 1);
 
-    btnOk = named(new QPushButton(QStringLiteral("&Ok"), this), "btnOk");
-    btnOk->setDefault(true);
-    btnCancel = named(new QPushButton(QStringLiteral("Отмена"), this), "btnCancel");
-    btnCancel->setAutoDefault(false);
-    BitBtn1 = named(new QPushButton(this), "BitBtn1");
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    BitBtn1->setToolTip(QStringLiteral("Справка"));
-    BitBtn1->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    const DialogButtons buttons = MakeDialogButtons(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    BitBtn1 = buttons.help;
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(PageControl1, 1);
-    lay->addLayout(buttons);
+    lay->addLayout(buttons.row);
     resize(420, 300);
     setFixedSize(sizeHint().expandedTo(QSize(420, 300)));
 

@@ -1,4 +1,5 @@
 #include "shell/OptionsUchet.h"
+#include "shell/DialogButtons.h"
 
 #include "app/ModalSeam.h"
 #include "app/WindowRegistry.h"
@@ -92,26 +93,13 @@ TfrmOptionsUchet::TfrmOptionsUchet(QWidget* parent) : QDialog(parent) {
     param->addWidget(chbAutoSklad);
     param->addStretch(1);
 
-    btnOk = new QPushButton(QStringLiteral("&Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAutoDefault(false);
-    BitBtn1 = new QPushButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
-    BitBtn1->setToolTip(QStringLiteral("Справка"));
-    BitBtn1->setAutoDefault(false);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
+    const DialogButtons buttons = MakeDialogButtons(this);
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    BitBtn1 = buttons.help;
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(PageControl1, 1);
-    lay->addLayout(buttons);
+    lay->addLayout(buttons.row);
     setFixedSize(sizeHint().expandedTo(QSize(440, 560)));
 
     connect(btnOk, &QPushButton::clicked, this, &TfrmOptionsUchet::btnOkClick);

@@ -1,4 +1,5 @@
 #include "stock/ChoosePeriod.h"
+#include "shell/DialogButtons.h"
 
 #include "app/Global.h"
 #include "app/JournalHost.h"
@@ -33,25 +34,14 @@ TfrmChoosePeriod::TfrmChoosePeriod(QWidget* parent) : QDialog(parent) {
     m_model = new DataSetModel(cdsRPeriod, this);
     m_model->attachView(DBGrid);
 
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    BitBtn1 = new QToolButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setToolTip(QStringLiteral("Справка"));
-    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    const DialogButtons buttons = MakeDialogButtons(this, QStringLiteral("Ok"));
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    BitBtn1 = buttons.help;
     BitBtn1->setFocusPolicy(Qt::NoFocus);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(DBGrid, 1);
-    lay->addLayout(buttons);
+    lay->addLayout(buttons.row);
     setFixedSize(420, 320);
 
     connect(btnOk, &QPushButton::clicked, this, &TfrmChoosePeriod::btnOkClick);

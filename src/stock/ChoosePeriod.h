@@ -18,7 +18,7 @@ public:
     QTableView* DBGrid;
     QPushButton* btnOk;
     QPushButton* btnCancel;
-    QToolButton* BitBtn1;
+    QPushButton* BitBtn1;
 
     void done(int result) override;
 

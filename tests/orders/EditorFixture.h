@@ -1,4 +1,5 @@
 #pragma once
+#include "TestDatabase.h"
 // The editor's tests: a demo workshop database (a copy per test), the data
 // module connected to it, and a stand-in main window whose journal holds the
 // orders of the open work period, as the program's main window does.
@@ -68,9 +69,7 @@ class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        path = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(demoDatabase(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        path = testdb::copyDatabase(demoDatabase(), m_dir);
         ResetGlobalState();
         auto& reg = WindowRegistry::instance();
         reg.clearFactories();

@@ -1,4 +1,5 @@
 #pragma once
+#include "TestDatabase.h"
 // Every test works on its own copy of one freshly created working database,
 // seeded with a small workshop: a closed February and an open March period,
 // goods, services with accompanying goods, a product and order 1 (March).
@@ -65,9 +66,7 @@ class OrdersTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        path = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(templateDatabase(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        path = testdb::copyDatabase(templateDatabase(), m_dir);
         att = std::make_unique<fb::Attachment>(path);
         ResetGlobalState();
         GL.RPeriodID = 2;

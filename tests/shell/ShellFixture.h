@@ -1,4 +1,5 @@
 #pragma once
+#include "TestDatabase.h"
 // The shell dialog tests: the program's windows come from the registry (the
 // data module among them), every test gets its own copy of a fresh working
 // database and its own settings file.
@@ -18,15 +19,7 @@
 
 namespace shelltest {
 
-inline const QString& templateDatabase() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("template.fdb"));
-        obrixdb::createDatabase(p);
-        return p;
-    }();
-    return path;
-}
+inline const QString& templateDatabase() { return testdb::templatePath(); }
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -35,9 +28,7 @@ protected:
         ResetGlobalState();
         iniPath = m_dir.filePath(QStringLiteral("obrix.ini"));
         settings::setFilePath(iniPath);
-        dbPath = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(templateDatabase(), dbPath));
-        QFile::setPermissions(dbPath, QFile::ReadOwner | QFile::WriteOwner);
+        dbPath = testdb::copyDatabase(templateDatabase(), m_dir);
         AppOptions.ConnectKind = 1;
         AppOptions.LocalDBName = dbPath;
     }

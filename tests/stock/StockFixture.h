@@ -1,4 +1,5 @@
 #pragma once
+#include "TestDatabase.h"
 // Every test works on its own copy of one freshly created working database,
 // connected through the data module as the program is.
 #include "app/Global.h"
@@ -29,15 +30,7 @@ public:
     void ReopenJournals() override {}
 };
 
-inline const QString& templateDatabase() {
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("template.fdb"));
-        obrixdb::createDatabase(p);
-        return p;
-    }();
-    return path;
-}
+inline const QString& templateDatabase() { return testdb::templatePath(); }
 
 inline QDate d(const char* iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
@@ -45,9 +38,7 @@ class StockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        path = m_dir.filePath(QStringLiteral("test.fdb"));
-        ASSERT_TRUE(QFile::copy(templateDatabase(), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        path = testdb::copyDatabase(templateDatabase(), m_dir);
         ResetGlobalState();
         GL.RPeriodID = -1;
         GL.HelpFile = m_dir.filePath(QStringLiteral("missing.chm"));

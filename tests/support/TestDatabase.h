@@ -37,14 +37,20 @@ inline const QString& templatePath(Template kind = Template::Empty, const QDate&
     return demo;
 }
 
+// A private, writable copy of the database file `from` inside `dir`; returns its path.
+inline QString copyDatabase(const QString& from, const QTemporaryDir& dir,
+                            const QString& name = QStringLiteral("test.fdb")) {
+    const QString path = dir.filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(from, path)) throw std::runtime_error("cannot copy the template database");
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+}
+
 // A private copy of a template inside `dir`; returns its path.
 inline QString freshCopy(const QTemporaryDir& dir, Template kind = Template::Empty,
                          const QString& name = QStringLiteral("test.fdb")) {
-    const QString path = dir.filePath(name);
-    QFile::remove(path);
-    if (!QFile::copy(templatePath(kind), path)) throw std::runtime_error("cannot copy the template database");
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    return path;
+    return copyDatabase(templatePath(kind), dir, name);
 }
 
 // One statement in its own committed transaction.
