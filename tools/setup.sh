@@ -14,7 +14,7 @@ bin=$build/bin
 packages=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
           libzint-dev libchm-dev fp-utils-3.2.2 googletest libgtest-dev xvfb xauth
-          fonts-dejavu-core)
+          fonts-dejavu-core qt6-translations-l10n)
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
