@@ -1,0 +1,56 @@
+#include "orders/DocPrint.h"
+
+#include "app/MessageBoxes.h"
+#include "data/ClientDataSet.h"
+#include "orders/DocVar.h"
+#include "reports/Preview.h"
+#include "reports/ReportShared.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString ReceiptFormName(int kindDocID, bool narrow) {
+    QString kind;
+    switch (kindDocID) {
+    case 1: kind = QStringLiteral("obuv"); break;
+    case 2: kind = QStringLiteral("kluchi"); break;
+    case 3: kind = QStringLiteral("grav"); break;
+    default: return QString();
+    }
+    return (narrow ? QStringLiteral("Reports/Rep_Kvituz_") : QStringLiteral("Reports/Rep_Kvit_")) + kind;
+}
+
+void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsDocu,
+              const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
+              QWidget* parent) {
+    CreateReportObjects();
+    MakeDOCVAR(cdsDocu, cdsUchInfo);
+    TfrReport& rep = frReport();
+    try {
+        rep.loadFromFile(formPath + QStringLiteral(".frf"));
+        rep.setOnGetValue(frReportDocGetValue);
+        rep.setDataSet(nullptr);
+        frdsReportP().bind(cdsPMoves);
+        frdsReportU().bind(cdsUMoves);
+        if (kindDocID == 1 || kindDocID == 3) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
+        rep.setBandDataSet(QStringLiteral("MasterData2"), frdsReportU().name());
+    } catch (const EfrTemplateError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return;
+    } catch (const EfrBindError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return;
+    }
+    ShowReport(rep, parent);
+    rep.clearOnGetValue();
+    frdsReportP().unbind();
+    frdsReportU().unbind();
+}
+
+void PrintReceipt(int kindDocID, bool narrow, const TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
+                  const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo, QWidget* parent) {
+    const QString form = ReceiptFormName(kindDocID, narrow);
+    if (form.isEmpty()) return;
+    PrintDoc(QDir(QCoreApplication::applicationDirPath()).filePath(form), kindDocID, cdsDocu, cdsPMoves, cdsUMoves,
+             cdsUchInfo, parent);
+}

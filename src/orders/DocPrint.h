@@ -1,0 +1,28 @@
+#pragma once
+// Printing a repair order's receipt-contract: the form chosen by the order's
+// kind, full width or narrow, filled with the order's two line lists and the
+// variables of TDOCVAR, shown in the preview from which the operator prints
+// or exports it. Works on the values as they stand in the editor.
+#include <QString>
+
+class QWidget;
+class TClientDataSet;
+
+// "Reports/Rep_Kvit_obuv" (kind 1, full), "Reports/Rep_Kvituz_obuv" (kind 1,
+// narrow) and so on for kinds 2 and 3; empty for any other kind.
+QString ReceiptFormName(int kindDocID, bool narrow);
+
+// Prints the form at `formPath` (without ".frf") for an order of kind
+// `kindDocID`: fills DOCVAR, loads the form into the shared report, binds
+// frdsReportP to the product lines and frdsReportU to the service lines,
+// sets band MasterData1 (kinds 1 and 3) and MasterData2, and shows the preview.
+// A missing form file throws its file error on to the application's handler;
+// a broken form, or one without the bands, is refused with a message box.
+void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsDocu,
+              const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
+              QWidget* parent = nullptr);
+
+// The two print commands: the receipt of the order's kind (narrow or not)
+// from the program's folder; nothing for a kind without a receipt.
+void PrintReceipt(int kindDocID, bool narrow, const TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
+                  const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo, QWidget* parent = nullptr);
