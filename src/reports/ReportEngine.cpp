@@ -405,6 +405,9 @@ private:
             }
             for (const Measured& m : out)
                 if (m.o->kind != TfrObjectKind::Line) height = std::max(height, m.box.bottom());
+            // Growing boxes that reach the band's bottom follow it, so the cells of a row keep one height.
+            for (Measured& m : out)
+                if (m.o->stretch && m.o->y + m.o->height >= b.height - 0.01) m.box.setBottom(height);
         }
         return height;
     }
