@@ -8,6 +8,9 @@ constexpr int mbQuestionYesNo = 36;    // question icon, "Yes"/"No"
 constexpr int mbWarningOk = 48;        // exclamation icon, "OK"
 constexpr int mbWarningYesNo = 52;     // exclamation icon, "Yes"/"No"
 constexpr int mbInfoOk = 64;           // information icon, "OK"
+// Added to a Yes/No question: "No" is the default button. Every question whose
+// "Yes" deletes something carries it, so that Enter deletes nothing.
+constexpr int mbDefaultNo = 256;
 
 // Buttons pressed.
 constexpr int idOk = 1;

@@ -63,18 +63,24 @@ QString ModalSeam::displayText(const QString& text) {
     return s;
 }
 
-int ModalSeam::showMessageBox(const MessageRequest& request) {
+std::unique_ptr<QMessageBox> ModalSeam::makeMessageBox(const MessageRequest& request, QWidget* parent) {
     const ButtonSet set = buttonsOf(request.flags);
-    QMessageBox box(iconOf(request.flags), request.caption, displayText(request.text),
-                    QMessageBox::NoButton, QApplication::activeWindow());
-    for (auto b : set.buttons) box.addButton(b);
+    auto box = std::make_unique<QMessageBox>(iconOf(request.flags), request.caption, displayText(request.text),
+                                             QMessageBox::NoButton, parent);
+    for (auto b : set.buttons) box->addButton(b);
     // 256 and 512 pick the second and third button as the default one.
     const int defIndex = (request.flags >> 8) & 0x3;
-    box.setDefaultButton(set.buttons.value(defIndex, set.buttons.front()));
-    box.exec();
-    const auto clicked = box.clickedButton();
+    box->setDefaultButton(set.buttons.value(defIndex, set.buttons.front()));
+    return box;
+}
+
+int ModalSeam::showMessageBox(const MessageRequest& request) {
+    const ButtonSet set = buttonsOf(request.flags);
+    const std::unique_ptr<QMessageBox> box = makeMessageBox(request, QApplication::activeWindow());
+    box->exec();
+    const auto clicked = box->clickedButton();
     if (!clicked) return set.closeAnswer;
-    return idOf(box.standardButton(clicked), set.closeAnswer);
+    return idOf(box->standardButton(clicked), set.closeAnswer);
 }
 
 int ModalSeam::message(const MessageRequest& request) {
@@ -83,14 +89,29 @@ int ModalSeam::message(const MessageRequest& request) {
 }
 
 int ModalSeam::execModal(QDialog* dialog) {
-    const DialogHook hook = dialogHookRef();
-    if (!hook) return dialog->exec();
-    // Shown as the user would see it (show events run), acted on, then hidden.
+    // A window that was shown before reopens where it was (the window manager's
+    // frame would otherwise move it a little lower at every showing).
+    static const char* const kPlace = "modalSeamGeometry";
+    const QByteArray place = dialog->property(kPlace).toByteArray();
+    if (!place.isEmpty()) dialog->restoreGeometry(place);
     QPointer<QDialog> guard(dialog);
+    const auto remember = [&] {
+        if (guard) guard->setProperty(kPlace, guard->saveGeometry());
+    };
+    const DialogHook hook = dialogHookRef();
+    if (!hook) {
+        const int result = dialog->exec();
+        remember();
+        return result;
+    }
+    // Shown as the user would see it (show events run), acted on, then hidden.
     dialog->setResult(0);
     dialog->show();
     const int result = hook(dialog);
-    if (guard && guard->isVisible()) guard->hide();
+    if (guard && guard->isVisible()) {
+        remember();
+        guard->hide();
+    }
     return result;
 }
 

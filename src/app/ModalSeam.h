@@ -5,7 +5,10 @@
 #include <QString>
 #include <functional>
 
+#include <memory>
+
 class QDialog;
+class QMessageBox;
 class QWidget;
 
 struct MessageRequest {
@@ -34,7 +37,8 @@ public:
     // Shows a message box and returns the button pressed: 1 OK, 2 Cancel,
     // 6 Yes, 7 No.
     static int message(const MessageRequest& request);
-    // Runs a dialog modally; use it instead of QDialog::exec().
+    // Runs a dialog modally; use it instead of QDialog::exec(). A dialog shown
+    // before comes back where it was left.
     static int execModal(QDialog* dialog);
     static QString getOpenFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter);
@@ -50,6 +54,9 @@ public:
 
     // The real message box, without the hook.
     static int showMessageBox(const MessageRequest& request);
+    // That box, built but not shown: icon, text, the standard buttons (in the
+    // language of the loaded Qt translations) and the default button.
+    static std::unique_ptr<QMessageBox> makeMessageBox(const MessageRequest& request, QWidget* parent = nullptr);
     // Text for display: "\r\n" and "\r" become line feeds.
     static QString displayText(const QString& text);
 };

@@ -4,11 +4,16 @@
 #include "app/WindowRegistry.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QHeaderView>
+#include <QLibraryInfo>
 #include <QTableView>
+#include <QTranslator>
 #include <QWidget>
 
 namespace {
+
+void loadTranslationsAtStart() { LoadQtTranslations(); }
 
 void run(const std::function<void()>& step) {
     if (step) step();
@@ -19,6 +24,25 @@ void applyIndicator(QTableView* view, bool show) {
 }
 
 }  // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(loadTranslationsAtStart)
+
+QString QtTranslationsFile() {
+    return QDir(QLibraryInfo::path(QLibraryInfo::TranslationsPath)).filePath(QStringLiteral("qtbase_ru.qm"));
+}
+
+bool LoadQtTranslations() {
+    static QTranslator* loaded = nullptr;
+    if (loaded) return true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QtTranslationsFile())) {
+        delete translator;
+        return false;
+    }
+    QCoreApplication::installTranslator(translator);
+    loaded = translator;
+    return true;
+}
 
 StartupResult RunFirstShow(const StartupHooks& h) {
     run(h.clearCaption);
@@ -37,6 +61,7 @@ StartupResult RunFirstShow(const StartupHooks& h) {
         const bool ok = h.login ? h.login() : true;
         if (ok) {
             result = StartupResult::Working;
+            run(h.openJournals);
         } else {
             result = StartupResult::LoginRefused;
             run(h.closeMainWindow);

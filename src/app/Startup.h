@@ -18,6 +18,7 @@ struct StartupHooks {
     std::function<void()> hideHintPanel;       // 8. only when AppOptions.ShowHintMes is false
     std::function<void()> suspendCommands;     // 9.
     std::function<bool()> login;               // 10. only when GL.Connected; true for "OK"
+    std::function<void()> openJournals;        // 10. after a successful login: no data is shown before
     std::function<void()> closeMainWindow;     // 10. after a refused login
     std::function<void()> resumeCommands;      // 11. after the status bar
 
@@ -27,6 +28,13 @@ struct StartupHooks {
 };
 
 enum class StartupResult { Working, NotConnected, LoginRefused };
+
+// Loads Qt's own Russian translations (standard buttons, dialogs, the text
+// boxes' menu) from Qt's translations folder into the application; runs by
+// itself when the application object is made. True when they were found.
+bool LoadQtTranslations();
+// Where they are looked for: qtbase_ru.qm in QLibraryInfo's translations path.
+QString QtTranslationsFile();
 
 // Runs the first showing of the main window. An unset hook is skipped; an
 // unset login counts as "OK". A refused login closes the main window (which

@@ -51,6 +51,9 @@ void DataSetModel::resetAll() {
     const auto old = m_columns;
     m_columns = m_ds ? m_ds->visibleFields() : std::vector<TField*>{};
     endResetModel();
+    // A reset gives the views' columns Qt's default width: they get theirs back.
+    m_views.removeAll(nullptr);
+    for (const auto& v : m_views) applyColumnWidths(v);
     watchLookups();
     syncViews();
     if (old != m_columns) emit columnsChanged();
@@ -86,12 +89,20 @@ QVariant DataSetModel::data(const QModelIndex& index, int role) const {
     TField* f = fieldAt(index.column());
     if (!f) return {};
     switch (role) {
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: {
+        QString text;
         try {
-            return m_ds->displayTextAt(index.row(), f->index());
+            text = m_ds->displayTextAt(index.row(), f->index());
         } catch (const std::exception&) {
             return QString();  // a display handler that fails shows nothing rather than stopping the paint
         }
+        if (role == Qt::ToolTipRole) return f->isNumeric() || text.isEmpty() ? QVariant() : QVariant(text);
+        // One line per row: line breaks inside a text show as blanks.
+        text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        return text;
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter | (f->isNumeric() ? Qt::AlignRight : Qt::AlignLeft));
@@ -105,15 +116,39 @@ QVariant DataSetModel::headerData(int section, Qt::Orientation orientation, int 
     return f ? QVariant(f->displayLabel()) : QVariant();
 }
 
-void DataSetModel::applyColumnWidths(QTableView* view) const {
+void DataSetModel::setStretchField(const QString& fieldName) { m_stretchField = fieldName.toUpper(); }
+
+int DataSetModel::columnWidthOf(const QTableView* view, int column) const {
+    const TField* f = fieldAt(column);
+    if (!f) return 0;
     const QFontMetrics fm(view->font());
     const int digit = fm.horizontalAdvance(QLatin1Char('0'));
-    for (size_t i = 0; i < m_columns.size(); ++i)
-        view->setColumnWidth(int(i), m_columns[i]->displayWidth() * digit + 8);
+    return std::max(f->displayWidth() * digit + 8, fm.horizontalAdvance(f->displayLabel()) + 16);
+}
+
+int DataSetModel::columnsWidth(const QTableView* view) const {
+    int sum = 0;
+    for (int c = 0; c < columnCount(); ++c) sum += columnWidthOf(view, c);
+    return sum;
+}
+
+void DataSetModel::applyColumnWidths(QTableView* view) const {
+    QHeaderView* header = view->horizontalHeader();
+    if (!m_stretchField.isEmpty()) header->setStretchLastSection(false);
+    for (size_t i = 0; i < m_columns.size(); ++i) {
+        const int column = int(i);
+        const bool stretch = m_columns[i]->name() == m_stretchField;
+        header->setSectionResizeMode(column, stretch ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (!stretch) view->setColumnWidth(column, columnWidthOf(view, column));
+    }
 }
 
 void DataSetModel::attachView(QTableView* view) {
     if (view->model() != this) view->setModel(this);
+    view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideRight);
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_views.removeAll(nullptr);

@@ -3,6 +3,10 @@
 // columns (display labels as headers, display handlers for the text), the rows
 // are the dataset's rows in its order. An attached view keeps its current row
 // and the dataset's cursor together.
+// Every grid looks alike: one line per row, a text longer than its column is
+// elided and shown whole as the cell's tooltip, numbers to the right; the
+// columns take their display widths, and the stretch field (the name) takes
+// what the grid has left, so that the columns after it stay in view.
 #include "data/ClientDataSet.h"
 
 #include <QAbstractTableModel>
@@ -31,6 +35,11 @@ public:
     // current row and the dataset's cursor in step; columns get their display widths.
     void attachView(QTableView* view);
     void applyColumnWidths(QTableView* view) const;
+    // The width a column gets (its display width, at least its title) and the sum over all.
+    int columnWidthOf(const QTableView* view, int column) const;
+    int columnsWidth(const QTableView* view) const;
+    // The column that takes the grid's free width (none by default).
+    void setStretchField(const QString& fieldName);
 
 signals:
     void columnsChanged();  // the set of shown fields changed
@@ -48,4 +57,5 @@ private:
     QSet<TClientDataSet*> m_lookups;
     QList<QMetaObject::Connection> m_connections;
     bool m_syncing = false;
+    QString m_stretchField;
 };

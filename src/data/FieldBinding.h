@@ -7,6 +7,10 @@
 //   combo box: a list from a lookup dataset (shown field, key ID); the field gets the key
 //   date edit: a date, or nothing (the minimum date, shown blank; Delete clears)
 //   check box: "T"/"F" fields
+// A value the field cannot take (letters for a number, a number too large, a
+// value outside the binding's range) is refused with a message that names the
+// control by its label; the control gets the field's value back and keeps the
+// focus. A read-only binding gives its control the read-only look.
 #include "data/ClientDataSet.h"
 
 #include <QDate>
@@ -36,6 +40,12 @@ public:
 
     // Shows the current value again.
     void refresh();
+
+    // Integer values outside lo..hi are refused.
+    void setRange(qint64 lo, qint64 hi);
+    // The name the messages use: the text of the control's label (its buddy),
+    // else its accessible name, else the field's display label.
+    QString controlLabel() const;
     // Writes what the control holds but the field does not yet (TDataLink).
     void updateData() override;
 
@@ -47,12 +57,19 @@ protected:
     bool beginUserEdit();
     // Runs a user's change; an error goes to the program's error handler.
     void guarded(const std::function<void()>& fn);
+    // Writes a typed text into the field; a refused text is reported under the
+    // control's label, the field's value comes back and the control keeps the focus.
+    // False when the text was refused.
+    bool writeText(const QString& text);
 
     QPointer<TClientDataSet> m_ds;
     QString m_fieldName;
     bool m_updating = false;  // the binding itself is changing the control
     bool m_pending = false;   // the control holds a value not yet in the field
     bool m_readOnly = false;
+    bool m_hasRange = false;
+    qint64 m_lo = 0, m_hi = 0;
+    QWidget* m_control;
 };
 
 TFieldBinding* bindLineEdit(QLineEdit* edit, TClientDataSet* dataSet, const QString& fieldName);
@@ -66,3 +83,16 @@ TFieldBinding* bindCheckBox(QCheckBox* box, TClientDataSet* dataSet, const QStri
 
 // The date a bound QDateEdit shows for an empty field.
 QDate nullDateOfDateEdit();
+
+// The date a clerk typed into a date box: "15.01.2027", "15.1.27", "15012027",
+// "150127", "1501" and "15" (the missing month and year are those of
+// `reference`); an invalid date for anything else.
+QDate ParseTypedDate(const QString& typed, const QDate& reference);
+
+// Why `text` cannot go into a field of that type (scale for decimals, lo..hi
+// for integers); empty when it can. `label` names the control.
+QString NumberInputError(const QString& label, const QString& text, bool integer, int scale, qint64 lo, qint64 hi);
+
+// The desktop's look of a read-only box (the window colour as background), or
+// the editable look again.
+void SetReadOnlyLook(QWidget* control, bool readOnly);

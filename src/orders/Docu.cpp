@@ -12,6 +12,7 @@
 #include "data/FieldMoneyText.h"
 #include "orders/BookChooser.h"
 #include "orders/DocuCalc.h"
+#include "orders/DocuDates.h"
 #include "orders/DocuSave.h"
 #include "orders/Product.h"
 #include "orders/Usluga.h"
@@ -50,11 +51,23 @@ W* named(W* w, const char* name) {
 QLineEdit* greyEdit(QWidget* parent, const char* name) {
     auto* e = named(new QLineEdit(parent), name);
     e->setReadOnly(true);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    e->setPalette(p);
+    SetReadOnlyLook(e, true);
     e->setFocusPolicy(Qt::ClickFocus);
     return e;
+}
+
+// A money box shows the largest amount whole, right-aligned.
+void moneyBox(QLineEdit* e) {
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int text = e->fontMetrics().horizontalAdvance(QStringLiteral("9 999 999 999 999,99"));
+    e->setMinimumWidth(text + 16);
+}
+
+// A label for a control: the messages about the control use its text.
+QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(control);
+    return l;
 }
 
 QDateEdit* dateEdit(QWidget* parent, const char* name) {
@@ -72,13 +85,19 @@ QAction* lineAction(QWidget* owner, const char* name, const QString& hint) {
     return a;
 }
 
+// A button for a command that keeps its own short caption: it follows only
+// the command's enabled state, never its text.
 QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QStringLiteral("btn") + a->objectName().mid(2));
-    b->setDefaultAction(a);
     b->setText(text);
     b->setToolTip(a->toolTip());
     b->setFocusPolicy(Qt::NoFocus);
+    b->setEnabled(a->isEnabled());
+    QObject::connect(b, &QToolButton::clicked, a, [a] {
+        if (a->isEnabled()) a->trigger();
+    });
+    QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
     return b;
 }
 }  // namespace
@@ -154,6 +173,11 @@ TfrmDocu::TfrmDocu(QWidget* parent) : QDialog(parent) {
     connect(btnPrint, &QPushButton::clicked, this,
             [this] { popPrint1->popup(btnPrint->mapToGlobal(btnPrint->rect().bottomLeft())); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { HelpContext(this, QStringLiteral("_docum_edit.htm")); });
+    acHelp = named(new QAction(QStringLiteral("Справка"), this), "acHelp");
+    acHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    acHelp->setShortcutContext(Qt::WindowShortcut);
+    addAction(acHelp);
+    connect(acHelp, &QAction::triggered, BitBtn1, &QPushButton::click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDocu::SpeedButton1Click);
     connect(sbBookZakazch, &QToolButton::clicked, this, &TfrmDocu::sbBookZakazchClick);
     connect(sbZakazchInfo, &QToolButton::clicked, this, &TfrmDocu::sbZakazchInfoClick);
@@ -193,23 +217,23 @@ void TfrmDocu::buildTitlePanel(QWidget* panel) {
     g->addWidget(lbNameDoc, 0, 0, 1, 6);
     auto* num = new QHBoxLayout;
     num->addWidget(edSeries);
-    num->addWidget(new QLabel(QStringLiteral("№"), panel));
+    num->addWidget(labelFor(edNumber, QStringLiteral("№"), panel));
     num->addWidget(edNumber);
-    num->addWidget(new QLabel(QStringLiteral("дата приема"), panel));
+    num->addWidget(labelFor(edDateP, QStringLiteral("дата приема"), panel));
     num->addWidget(edDateP);
     num->addStretch();
     g->addLayout(num, 1, 0, 1, 6);
     auto* zak = new QHBoxLayout;
-    zak->addWidget(new QLabel(QStringLiteral("заказчик"), panel));
+    zak->addWidget(labelFor(cbZakazch, QStringLiteral("заказчик"), panel));
     zak->addWidget(cbZakazch, 1);
     zak->addWidget(sbZakazchInfo);
     zak->addWidget(sbBookZakazch);
     g->addLayout(zak, 2, 0, 1, 6);
-    g->addWidget(new QLabel(QStringLiteral("дата выполнения"), panel), 3, 0);
+    g->addWidget(labelFor(edDateV, QStringLiteral("дата выполнения"), panel), 3, 0);
     g->addWidget(edDateV, 3, 1);
-    g->addWidget(new QLabel(QStringLiteral("дата выдачи"), panel), 3, 2);
+    g->addWidget(labelFor(edDateVyd, QStringLiteral("дата выдачи"), panel), 3, 2);
     g->addWidget(edDateVyd, 3, 3);
-    g->addWidget(new QLabel(QStringLiteral("время выдачи"), panel), 3, 4);
+    g->addWidget(labelFor(edVremVyd, QStringLiteral("время выдачи"), panel), 3, 4);
     g->addWidget(edVremVyd, 3, 5);
 }
 
@@ -229,10 +253,13 @@ void TfrmDocu::buildLinesPanel() {
         *grid = g;
     }
     m_modelP = new DataSetModel(cdsPMoves, this);
+    m_modelP->setStretchField(QStringLiteral("PRODUCT_NAME"));
     m_modelP->attachView(DBGP);
     m_modelU = new DataSetModel(cdsUMoves, this);
+    m_modelU->setStretchField(QStringLiteral("USLUGA_NAME"));
     m_modelU->attachView(DBGU);
     edTotal = greyEdit(TabSheetU, "edTotal");
+    moneyBox(edTotal);
     connect(DBGP, &QTableView::doubleClicked, this, [this] { lineDblClick(DBGP, acPMovesEdit); });
     connect(DBGU, &QTableView::doubleClicked, this, [this] { lineDblClick(DBGU, acUMovesEdit); });
 }
@@ -248,9 +275,12 @@ void TfrmDocu::buildLowerPanel(QWidget* panel) {
         connect(r, &QRadioButton::clicked, this, [this, r] {
             if (SyncingOtkl) return;
             TClientDataSet* d = docu();
-            if (!d || !d->isActive()) return;
+            if (!d || !d->isActive() || !m_editAllowed) return;
+            const int type = OtklTypeOfRadio(r->objectName());
+            const TField& current = d->fieldByName(QStringLiteral("OTKLTYPE"));
+            if (!current.isNull() && current.asInteger() == type) return;  // already so: nothing changes
             if (!d->isEditing()) d->edit();
-            d->fieldByName(QStringLiteral("OTKLTYPE")).setAsInteger(OtklTypeOfRadio(r->objectName()));
+            d->fieldByName(QStringLiteral("OTKLTYPE")).setAsInteger(type);
         });
     }
     edOtklProc = named(new QLineEdit(panel), "edOtklProc");
@@ -262,6 +292,8 @@ void TfrmDocu::buildLowerPanel(QWidget* panel) {
     cbGarant = named(new QComboBox(panel), "cbGarant");
     edReceived = named(new QLineEdit(panel), "edReceived");
     edDebt = greyEdit(panel, "edDebt");
+    for (QLineEdit* e : {edOtklSum, edTolalWOtkl, edReceived, edDebt}) moneyBox(e);
+    edOtklProc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lbPriemschikFio = named(new QLabel(panel), "lbPriemschikFio");
     auto* lbPriemschik = new QLabel(QStringLiteral("Приемщик:"), panel);
     QFont bold = lbPriemschik->font();
@@ -270,19 +302,19 @@ void TfrmDocu::buildLowerPanel(QWidget* panel) {
     lbPriemschik->setStyleSheet(QStringLiteral("color: green"));
 
     auto* g = new QGridLayout;
-    g->addWidget(new QLabel(QStringLiteral("Откл - %"), panel), 0, 0);
+    g->addWidget(labelFor(edOtklProc, QStringLiteral("Откл - %"), panel), 0, 0);
     g->addWidget(edOtklProc, 0, 1);
-    g->addWidget(new QLabel(QStringLiteral("Откл - сумма"), panel), 1, 0);
+    g->addWidget(labelFor(edOtklSum, QStringLiteral("Откл - сумма"), panel), 1, 0);
     g->addWidget(edOtklSum, 1, 1);
-    g->addWidget(new QLabel(QStringLiteral("ИТОГО с откл."), panel), 2, 0);
+    g->addWidget(labelFor(edTolalWOtkl, QStringLiteral("ИТОГО с откл."), panel), 2, 0);
     g->addWidget(edTolalWOtkl, 2, 1);
-    g->addWidget(new QLabel(QStringLiteral("особые отметки ~"), panel), 0, 2);
+    g->addWidget(labelFor(cbComment, QStringLiteral("особые отметки ~"), panel), 0, 2);
     g->addWidget(cbComment, 0, 3);
-    g->addWidget(new QLabel(QStringLiteral("гарантия"), panel), 1, 2);
+    g->addWidget(labelFor(cbGarant, QStringLiteral("гарантия"), panel), 1, 2);
     g->addWidget(cbGarant, 1, 3);
-    g->addWidget(new QLabel(QStringLiteral("Получено:"), panel), 2, 2);
+    g->addWidget(labelFor(edReceived, QStringLiteral("Получено:"), panel), 2, 2);
     g->addWidget(edReceived, 2, 3);
-    g->addWidget(new QLabel(QStringLiteral("Долг:"), panel), 3, 2);
+    g->addWidget(labelFor(edDebt, QStringLiteral("Долг:"), panel), 3, 2);
     g->addWidget(edDebt, 3, 3);
     auto* who = new QHBoxLayout;
     who->addWidget(lbPriemschik);
@@ -351,7 +383,7 @@ void TfrmDocu::buildActions() {
         for (const auto& [a, text] : acts) h->addWidget(actionButton(tab, a, text));
         h->addStretch();
         if (extra) {
-            h->addWidget(new QLabel(QStringLiteral("ИТОГО:"), tab));
+            h->addWidget(labelFor(extra, QStringLiteral("ИТОГО:"), tab));
             h->addWidget(extra);
         }
         v->addLayout(h);
@@ -397,7 +429,7 @@ void TfrmDocu::setupLineFields() {
                       dm.cdsMaterialLU, QStringLiteral("ID"), QStringLiteral("NAME"))
         .setDisplayLabel(QStringLiteral("Материал"))
         .setDisplayWidth(20);
-    p->addField(QStringLiteral("PROCIZN")).setDisplayLabel(QStringLiteral("% износа"));
+    p->addField(QStringLiteral("PROCIZN")).setDisplayLabel(QStringLiteral("% износа")).setDisplayWidth(6);
     hidden(p->addField(QStringLiteral("NPP"))).setRequired();
     hidden(p->addField(QStringLiteral("PPARA")));
 
@@ -418,14 +450,17 @@ void TfrmDocu::setupLineFields() {
         .setDisplayWidth(40);
     u->addLookupField(QStringLiteral("USLUGA_EAN13"), TFieldType::Text, 14, QStringLiteral("USLUGA_ID"),
                       dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("EAN13"))
-        .setDisplayLabel(QStringLiteral("Штрих-код"));
+        .setDisplayLabel(QStringLiteral("Штрих-код"))
+        .setDisplayWidth(13);
     u->addLookupField(QStringLiteral("USLUGA_NUMPR"), TFieldType::Text, 20, QStringLiteral("USLUGA_ID"),
                       dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("NUMPR"))
-        .setDisplayLabel(QStringLiteral("№ по прейск."));
+        .setDisplayLabel(QStringLiteral("№ по прейск."))
+        .setDisplayWidth(8);
     u->addField(QStringLiteral("SUMMA"), TFieldType::Decimal)
         .setScale(2)
         .setRequired()
         .setDisplayLabel(QStringLiteral("Сумма"))
+        .setDisplayWidth(12)
         .setOnGetText([](const TField& f) { return FieldMoneyText(f); });
     hidden(u->addField(QStringLiteral("NPP"))).setRequired();
 }
@@ -539,6 +574,15 @@ void TfrmDocu::showEvent(QShowEvent* e) {
     applyKind();
     PanelHint->setVisible(AppOptions.ShowHintMes);
     for (TFieldBinding* b : m_headerBindings) b->refresh();
+    // Every opening sizes the columns afresh: nothing carries over from the last order.
+    m_modelP->applyColumnWidths(DBGP);
+    m_modelU->applyColumnWidths(DBGU);
+    // The first tab, and the first field the clerk fills.
+    PageControl1->setCurrentIndex(PageControl1->isTabVisible(0) ? 0 : 1);
+    if (m_editAllowed)
+        cbZakazch->setFocus();
+    else
+        (PageControl1->currentWidget() == TabSheetP ? DBGP : DBGU)->setFocus();
     m_open = true;
     FormActivate();
 }
@@ -558,6 +602,8 @@ void TfrmDocu::applyMode() {
     sbBookZakazch->setEnabled(m_editAllowed);
     GroupBox1->setEnabled(m_editAllowed);
     for (TFieldBinding* b : m_lockedBindings) b->setReadOnly(!m_editAllowed);
+    // The special marks' list would change the shown text without storing it.
+    cbComment->setEnabled(m_editAllowed);
 }
 
 void TfrmDocu::applyKind() {
@@ -721,6 +767,28 @@ void TfrmDocu::lineDblClick(QTableView* grid, QAction* edit) {
     if (lines->isActive() && !lines->isEmpty() && edit->isEnabled()) edit->trigger();
 }
 
+bool TfrmDocu::CheckDates() {
+    TClientDataSet* d = docu();
+    if (!d || !m_editAllowed) return true;  // a viewed order keeps the dates it has
+    const TField& periodId = d->fieldByName(QStringLiteral("RPERIOD_ID"));
+    const QDate dateP = d->fieldByName(QStringLiteral("DATEP")).asDate();
+    const QDate dateV = d->fieldByName(QStringLiteral("DATEV")).asDate();
+    if (periodId.isNull() || periodId.asInteger() == GL.RPeriodID) {
+        const QString refusal = AcceptanceDateRefusal(dateP, GL.RPeriodDate1, GL.RPeriodDate2);
+        if (!refusal.isEmpty()) {
+            VendorMessageBox(refusal, mbWarningOk);
+            edDateP->setFocus();
+            return false;
+        }
+    }
+    if (CompletionBeforeAcceptance(dateP, dateV) &&
+        VendorMessageBox(CompletionBeforeAcceptanceQuestion(dateP, dateV), mbQuestionYesNo) != idYes) {
+        edDateV->setFocus();
+        return false;
+    }
+    return true;
+}
+
 bool TfrmDocu::CheckZakazch() {
     TClientDataSet* d = docu();
     if (d && !d->fieldByName(QStringLiteral("ZAKAZCH_ID")).isNull()) return true;
@@ -793,8 +861,10 @@ bool TfrmDocu::trySave() {
         // In view mode only the hand-over date can change: the header alone is stored.
         SaveDocu(*d, *cdsPMoves, *cdsUMoves, !m_editAllowed);
     } catch (...) {
+        // The editor stays open with its changes and its mark; a lost
+        // connection can be restored here and the save repeated.
         showError(std::current_exception());
-        return false;  // the editor stays open with its changes and its mark
+        return false;
     }
     SetModified(false);
     return true;
@@ -827,13 +897,13 @@ void TfrmDocu::discard() {
 void TfrmDocu::done(int r) {
     if (m_open) {
         if (r == QDialog::Accepted) {
-            if (!CheckZakazch() || !trySave()) return;
+            if (!CheckZakazch() || !CheckDates() || !trySave()) return;
         } else if (DocModified) {
             const int answer = VendorMessageBox(
                 QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"),
                 mbQuestionYesNo);
             if (answer == idYes) {
-                if (!CheckZakazch() || !trySave()) return;
+                if (!CheckZakazch() || !CheckDates() || !trySave()) return;
                 r = QDialog::Accepted;
             } else {
                 discard();

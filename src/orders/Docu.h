@@ -57,6 +57,9 @@ public:
     void MoveLineUp(TClientDataSet* lines);
     void MoveLineDown(TClientDataSet* lines);
     bool CheckZakazch();
+    // The acceptance date lies in the order's period (refused otherwise) and a
+    // completion date before it is confirmed; false keeps the editor open.
+    bool CheckDates();
     void SetModified(bool modified);
     void SetOtklEditable(int sign);
     void ShowOtklType();
@@ -123,6 +126,7 @@ public:
     QAction* acComDelete;
     QAction* acPrintKvit;
     QAction* acPrintKvitUz;
+    QAction* acHelp;  // F1
 
 protected:
     void showEvent(QShowEvent* e) override;

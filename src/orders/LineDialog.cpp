@@ -10,6 +10,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 
 TLineDialog::TLineDialog(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -26,6 +27,7 @@ TLineDialog::TLineDialog(QWidget* parent) : QDialog(parent) {
     BitBtn1->setAutoDefault(false);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);  // Escape rejects too
     connect(BitBtn1, &QPushButton::clicked, this, [this] { HelpContext(this, QStringLiteral("_docum_pos_edit.htm")); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, BitBtn1, &QPushButton::click);
 }
 
 void TLineDialog::setLine(TClientDataSet* lines, int kindDocId, std::function<void(bool)> setModified) {

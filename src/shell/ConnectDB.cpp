@@ -8,6 +8,9 @@
 #include "fb/DbError.h"
 #include "shell/Settings.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <stdexcept>
 
 namespace {
@@ -52,6 +55,43 @@ QString ConnectErrorText(const QString& database, const std::exception_ptr& erro
            QStringLiteral("\r\n\r\nОшибка: ") + ConnectErrorKind(error) + QStringLiteral("\r\nСообщение: ") + message;
 }
 
+QString ConnectFailureExplanation(int kind, const QString& localFile, const QString& server, const QString& message) {
+    const QString head = QStringLiteral("Возможная причина: ");
+    const auto has = [&](const char* text) { return message.contains(QLatin1String(text), Qt::CaseInsensitive); };
+    const QString settingsHint =
+        QStringLiteral(" Проверьте настройки подключения (меню \"Настройка\", \"Настройка программы...\").");
+    if (kind == 1 && !localFile.isEmpty()) {
+        const QFileInfo file(localFile);
+        if (has("transliterate") || QFile::decodeName(QFile::encodeName(localFile)) != localFile)
+            return head + QStringLiteral("путь к файлу базы данных содержит символы, которые не передаются в "
+                                         "кодировке системы. Переместите базу данных в папку, путь к которой "
+                                         "состоит из латинских букв и цифр, или включите в системе кодировку UTF-8.");
+        if (!file.exists())
+            return head + QStringLiteral("файл базы данных ") + localFile + QStringLiteral(" не существует.") +
+                   settingsHint;
+        if (!file.isReadable() || !file.isWritable() || has("permission") || has("access"))
+            return head + QStringLiteral("нет прав на чтение или запись файла базы данных ") + localFile +
+                   QStringLiteral(". Пользователю, под которым работает программа, нужны права на чтение и "
+                                  "запись этого файла и его папки.");
+        if (has("lock") || has("in use") || has("being used") || has("shutdown"))
+            return head + QStringLiteral("файл базы данных занят другой программой (другим сервером базы данных "
+                                         "или программой резервного копирования). Закройте ее и подключитесь снова.");
+        return {};
+    }
+    if (kind == 2) {
+        if (has("network") || has("refused") || has("failed to establish") || has("unavailable") ||
+            has("host") || has("timed out") || has("timeout"))
+            return head + QStringLiteral("сервер базы данных ") + server +
+                   QStringLiteral(" не отвечает. Проверьте, что компьютер-сервер включен и сервер базы данных на "
+                                  "нем запущен, что имя сервера и порт указаны верно и сеть пропускает "
+                                  "соединение.") +
+                   settingsHint;
+        if (has("I/O error") || has("no such file") || has("not found"))
+            return head + QStringLiteral("на сервере нет файла базы данных по указанному пути.") + settingsHint;
+    }
+    return {};
+}
+
 QString LowerVersionText(const QString& dbVersion) {
     return QStringLiteral("Ошибка при подключении к базе данных.\rВерсия базы данных ниже версии программы.\r\r"
                           "Версия базы данных: ") +
@@ -81,7 +121,11 @@ bool ConnectToDatabase() {
         const std::exception_ptr error = std::current_exception();
         dm.disconnectDatabase();
         GL.Connected = false;  // nothing is open, whatever was before
-        VendorMessageBox(ConnectErrorText(database, error), mbStopOk);
+        QString text = ConnectErrorText(database, error);
+        const QString why = ConnectFailureExplanation(AppOptions.ConnectKind, AppOptions.LocalDBName,
+                                                      AppOptions.Server, errorMessage(error));
+        if (!why.isEmpty()) text += QStringLiteral("\r\n\r\n") + why;
+        VendorMessageBox(text, mbStopOk);
         return false;
     }
 

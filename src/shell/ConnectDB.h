@@ -24,6 +24,13 @@ QString ConnectErrorKind(const std::exception_ptr& error);
 // "При подключении к базе данных " + database + " произошла ошибка.\r\n\r\nОшибка: " + kind +
 // "\r\nСообщение: " + message.
 QString ConnectErrorText(const QString& database, const std::exception_ptr& error);
+// What most likely went wrong when the database could not be opened, in
+// Russian, for the clerk: the file does not exist, it cannot be read or
+// written, another program holds it, the server does not answer, the path has
+// characters the system's encoding cannot pass. Empty when nothing fits.
+// `kind` is the connection kind (1 local file, 2 server), `message` the
+// engine's own text.
+QString ConnectFailureExplanation(int kind, const QString& localFile, const QString& server, const QString& message);
 // The two version-mismatch messages.
 QString LowerVersionText(const QString& dbVersion);
 QString HigherVersionText(const QString& dbVersion);

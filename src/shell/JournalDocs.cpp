@@ -71,7 +71,7 @@ void DefineDocuJournal(TClientDataSet& ds) {
     defineJournal(ds, QStringLiteral("xqDocu"), QStringLiteral("DOCU"), QStringLiteral("DATEP"));
     shown(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
                             nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
-          QStringLiteral("Документ"), 25);
+          QStringLiteral("Документ"), 18);
     hidden(ds.addField(QStringLiteral("SERIES"))).setDisplayLabel(QStringLiteral("Серия"));
     hidden(ds.addField(QStringLiteral("NUMBER"))).setDisplayLabel(QStringLiteral("№")).setOnGetText(docuNumberText);
     shown(ds.addCalcField(QStringLiteral("SERNUM"), TFieldType::Text, 20), QStringLiteral("№"), 12);
@@ -89,8 +89,8 @@ void DefineDocuJournal(TClientDataSet& ds) {
     hidden(ds.addField(QStringLiteral("PRIEMSCHIK_ID")));
     shown(ds.addLookupField(QStringLiteral("PRIEMSCHIK_FIO"), TFieldType::Text, 60, QStringLiteral("PRIEMSCHIK_ID"),
                             nullptr, QStringLiteral("ID"), QStringLiteral("FIO")),
-          QStringLiteral("Приемщик"), 25);
-    shown(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Особые отметки"), 25);
+          QStringLiteral("Приемщик"), 16);
+    shown(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Особые отметки"), 18);
     money(shown(ds.addField(QStringLiteral("TOTAL")), QStringLiteral("Итого"), 12));
     hidden(ds.addField(QStringLiteral("OTKLTYPE")));
     hidden(ds.addField(QStringLiteral("OTKLPROC")));
@@ -160,6 +160,10 @@ QString NewDocumentRefusal(const TGL& gl) {
     if (gl.RPeriodID < 0)
         return QStringLiteral("Нет рабочего периода: документ создать нельзя.\r"
                               "Создайте рабочий период (меню \"Рабочие периоды\") и повторите.");
+    if (!gl.RPeriodOpen)
+        return QStringLiteral("Рабочий период закрыт: создать в нем документ нельзя.\r"
+                              "Выберите открытый рабочий период или откройте этот период заново "
+                              "(меню \"Рабочие периоды\").");
     return {};
 }
 

@@ -25,7 +25,8 @@ void OpenJournalOnPeriod(TClientDataSet& journal, int periodId);
 // when today is before it, its last day when today is after it).
 QDate NewDocumentDate(const QDate& today, const QDate& periodFirst, const QDate& periodLast);
 
-// Why a new document cannot be made now (no work period); empty when it can.
+// Why a new document cannot be made now (no work period, or the period is
+// closed); empty when it can.
 QString NewDocumentRefusal(const TGL& gl);
 // Why the current document cannot be deleted (its period is closed); empty when it can.
 QString DeleteDocumentRefusal(const TGL& gl);

@@ -38,9 +38,8 @@ namespace {
 const QString kTitle = QStringLiteral("Обрикс");
 const QString kNoConnection = QStringLiteral("Нет соединения с базой данных");
 
-// Status bar panel widths; panel 0 takes what is left.
+// Status bar panels' least widths; each grows to its text, panel 0 takes what is left.
 constexpr int kPanelWidths[] = {0, 170, 210, 34, 34, 50};
-constexpr int kFixedPanelsWidth = 490;
 
 QIcon themed(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
     return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
@@ -262,9 +261,25 @@ void TfrmMain::createStatusBar() {
     layoutStatusPanels();
 }
 
+int TfrmMain::statusPanelTextWidth(int panel) const {
+    QLabel* p = m_panels[panel];
+    return p->fontMetrics().horizontalAdvance(p->text()) + 2 * p->frameWidth() + 2 * p->margin() + 10;
+}
+
 void TfrmMain::layoutStatusPanels() {
-    for (int i = 1; i < 6; ++i) m_panels[i]->setFixedWidth(kPanelWidths[i]);
-    m_panels[0]->setFixedWidth(qMax(0, SB->width() - kFixedPanelsWidth));
+    // Every panel fits its text; when the window is narrow the operator's role
+    // gives way first, the document count and the period's state never do.
+    int w[6];
+    for (int i = 0; i < 6; ++i) w[i] = statusPanelTextWidth(i);
+    for (int i = 3; i < 6; ++i) w[i] = qMax(kPanelWidths[i], w[i]);
+    const int gaps = 6 * (SB->layout() ? SB->layout()->spacing() + 4 : 8);
+    const int grip = style()->pixelMetric(QStyle::PM_SizeGripSize) + 8;
+    const int available = SB->width() - gaps - grip;
+    w[2] = qMax(kPanelWidths[2], w[2]);
+    const int wanted1 = qMax(kPanelWidths[1], w[1]);
+    w[1] = qBound(0, available - (w[0] + w[2] + w[3] + w[4] + w[5]), wanted1);
+    w[0] = qMax(w[0], available - (w[1] + w[2] + w[3] + w[4] + w[5]));
+    for (int i = 0; i < 6; ++i) m_panels[i]->setFixedWidth(w[i]);
 }
 
 // --- journals and status ----------------------------------------------------
@@ -287,6 +302,7 @@ void TfrmMain::UpdateStatusBar() {
         m_panels[1]->setText(StatusRoleText(GL));
         m_panels[2]->setText(StatusPeriodText(GL));
     }
+    layoutStatusPanels();
 }
 
 void TfrmMain::OpenJournals() {
@@ -297,9 +313,16 @@ void TfrmMain::OpenJournals() {
     if (!DM().cdsDocuLU->isActive()) DM().cdsDocuLU->open();
     OpenJournalOnPeriod(*cdsDocu, GL.RPeriodID);
     OpenJournalOnPeriod(*cdsDocs, GL.RPeriodID);
-    m_model->setDataSet(currentJournal());
-    m_model->applyColumnWidths(DBG);
+    showJournal(currentJournal());
     UpdateStatusBar();
+}
+
+void TfrmMain::showJournal(TClientDataSet* journal) {
+    m_model->setDataSet(journal);
+    // The customer (the order's base for a stock document) takes the free width,
+    // so that the totals at the right stay in view.
+    m_model->setStretchField(journal == cdsDocs ? QStringLiteral("DOCU_TITLE") : QStringLiteral("ZAKAZCH_NAMEAP"));
+    m_model->applyColumnWidths(DBG);
 }
 
 void TfrmMain::ReopenJournals() {
@@ -312,8 +335,7 @@ void TfrmMain::ReopenJournals() {
 
 void TfrmMain::TabControlChange(int index) {
     TClientDataSet* journal = index == 1 ? cdsDocs : cdsDocu;
-    m_model->setDataSet(journal);
-    m_model->applyColumnWidths(DBG);
+    showJournal(journal);
     if (journal->isActive()) {
         if (index == 1) Reopen(*DM().cdsDocuLU);
         RefreshAndLocate(*journal);
@@ -338,8 +360,12 @@ void TfrmMain::onIdle() {
 
 void TfrmMain::updateKeyboardIndicators() {
     const TKeyboardLocks locks = ReadKeyboardLocks();
-    m_panels[3]->setText(locks.caps ? QStringLiteral("CAPS") : QString());
-    m_panels[4]->setText(locks.num ? QStringLiteral("NUM") : QString());
+    const QString caps = locks.caps ? QStringLiteral("CAPS") : QString();
+    const QString num = locks.num ? QStringLiteral("NUM") : QString();
+    if (caps == m_panels[3]->text() && num == m_panels[4]->text()) return;
+    m_panels[3]->setText(caps);
+    m_panels[4]->setText(num);
+    layoutStatusPanels();
 }
 
 bool TfrmMain::requireConnection() {
@@ -417,7 +443,7 @@ void TfrmMain::acDocsDeleteExecute() {
         TitledMessageBox(refusal, mbWarningOk);
         return;
     }
-    if (TitledMessageBox(DeleteDocumentQuestion(*journal), mbQuestionYesNo) != idYes) return;
+    if (TitledMessageBox(DeleteDocumentQuestion(*journal), mbQuestionYesNo | mbDefaultNo) != idYes) return;
     DeleteJournalRow(*journal);
     const QString error = ApplyJournal(*journal);
     UpdateStatusBar();
@@ -445,10 +471,16 @@ void TfrmMain::acRPeriodManExecute() {
 }
 
 void TfrmMain::acDBConnectExecute() {
-#if defined(OBRIX_HAVE_CONNECT_COMMAND)
-    if (RunConnectCommand()) OpenJournals();
-#endif
+    if (connectDatabase()) OpenJournals();
     UpdateStatusBar();
+}
+
+bool TfrmMain::connectDatabase() {
+#if defined(OBRIX_HAVE_CONNECT_COMMAND)
+    return RunConnectCommand();
+#else
+    return false;
+#endif
 }
 
 // --- start and stop ---------------------------------------------------------
@@ -456,7 +488,15 @@ void TfrmMain::acDBConnectExecute() {
 StartupHooks TfrmMain::defaultStartupHooks() {
     StartupHooks h;
     h.clearCaption = [this] { LabelAllScreen->clear(); };
-    h.connect = [this] { acDBConnectExecute(); };
+    // At start the journals are filled only after the login: nobody sees the
+    // customers before an operator has logged in.
+    h.connect = [this] {
+        connectDatabase();
+        UpdateStatusBar();
+    };
+    h.openJournals = [this] {
+        if (GL.Connected && DMExists() && DM().isConnected()) OpenJournals();
+    };
     h.updateStatusBar = [this] { UpdateStatusBar(); };
     h.setIdleHandler = [this] { m_idle->start(); };
     h.hideHintPanel = [] {

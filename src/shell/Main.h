@@ -83,6 +83,9 @@ private:
     void openEditor(bool isNew);
     bool requireConnection();
     void layoutStatusPanels();
+    int statusPanelTextWidth(int panel) const;
+    void showJournal(TClientDataSet* journal);
+    bool connectDatabase();
     void updateKeyboardIndicators();
     void onIdle();
 

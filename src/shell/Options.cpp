@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -76,6 +77,9 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnSelectDB, &QPushButton::clicked, this, &TfrmOptions::btnSelectDBClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmOptions::BitBtn1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &TfrmOptions::BitBtn1Click);
+    connect(rbLocalConnect, &QRadioButton::toggled, this, &TfrmOptions::UpdateConnectKindControls);
+    connect(rbRemoteLANConnect, &QRadioButton::toggled, this, &TfrmOptions::UpdateConnectKindControls);
 
     ReadSettings(true);
 }
@@ -92,10 +96,20 @@ void TfrmOptions::ReadSettings(bool withHintFlag) {
     edRemoteLANServer->setText(settings::readString(kDatabase, QStringLiteral("DB_Server")));
     edRemoteLANFilename->setText(settings::readString(kDatabase, QStringLiteral("DB_ServerDBName")));
 
+    UpdateConnectKindControls();
     AppOptions.Port = settings::readString(kDatabase, QStringLiteral("DB_Port"), QStringLiteral("3052"));
     if (withHintFlag)
         AppOptions.ShowHintMes = settings::readBool(QStringLiteral("Misc"), QStringLiteral("MS_ShowHintMes"), true);
     ControlsToOptions();
+}
+
+void TfrmOptions::UpdateConnectKindControls() {
+    const bool local = rbLocalConnect->isChecked();
+    const bool remote = rbRemoteLANConnect->isChecked();
+    edLocalDBName->setEnabled(local);
+    btnSelectDB->setEnabled(local);
+    edRemoteLANServer->setEnabled(remote);
+    edRemoteLANFilename->setEnabled(remote);
 }
 
 void TfrmOptions::ControlsToOptions() {

@@ -22,6 +22,8 @@ public:
     // Copies the controls into AppOptions (ConnectKind keeps its value when
     // no radio button is checked).
     void ControlsToOptions();
+    // The fields of the kind not chosen are disabled.
+    void UpdateConnectKindControls();
 
 public slots:
     void btnOkClick();

@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -105,6 +106,8 @@ TfrmOptionsUchet::TfrmOptionsUchet(QWidget* parent) : QDialog(parent) {
     connect(btnOk, &QPushButton::clicked, this, &TfrmOptionsUchet::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmOptionsUchet::reject);
     connect(BitBtn1, &QPushButton::clicked, this, &TfrmOptionsUchet::BitBtn1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &TfrmOptionsUchet::BitBtn1Click);
 }
 
 // The bindings are made at the first showing: the data module may not exist
@@ -125,7 +128,8 @@ void TfrmOptionsUchet::bindFields() {
     bindLineEdit(edSchet, ds, QStringLiteral("SCHET"));
     bindLineEdit(edKorSchet, ds, QStringLiteral("KORSCHET"));
     bindLineEdit(edSerdef, ds, QStringLiteral("SERDEF"));
-    bindLineEdit(edDVDelta, ds, QStringLiteral("DVDELTA"));
+    // Up to ten years; a larger term would give every new order an impossible date.
+    bindLineEdit(edDVDelta, ds, QStringLiteral("DVDELTA"))->setRange(kDVDeltaMin, kDVDeltaMax);
     bindLineEdit(edVremdef, ds, QStringLiteral("VREMDEF"));
     bindLineEdit(edDened, ds, QStringLiteral("DENED"));
     bindCheckBox(chbAutoSklad, ds, QStringLiteral("AUTOSKLAD"));
@@ -134,7 +138,11 @@ void TfrmOptionsUchet::bindFields() {
 
 void TfrmOptionsUchet::showEvent(QShowEvent* e) {
     bindFields();
-    for (auto* b : findChildren<TFieldBinding*>()) b->refresh();
+    for (auto* b : findChildren<TFieldBinding*>()) {
+        // Messages about a field name it as its box's label does.
+        if (TField* f = b->field()) f->setDisplayLabel(b->controlLabel());
+        b->refresh();
+    }
     QDialog::showEvent(e);
 }
 

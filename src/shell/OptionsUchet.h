@@ -20,6 +20,9 @@ public:
 
     // Loads UchetOptions from the current row of cdsUchInfo.
     static void UpdateVariables();
+    // The term of completion in days that the organisation may set.
+    static constexpr int kDVDeltaMin = 0;
+    static constexpr int kDVDeltaMax = 3650;
 
     // Posts and applies; true when the database took the row (then
     // UchetOptions follows). On refusal the error window is shown.

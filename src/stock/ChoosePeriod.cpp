@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTableView>
 #include <QToolButton>
@@ -48,6 +49,8 @@ TfrmChoosePeriod::TfrmChoosePeriod(QWidget* parent) : QDialog(parent) {
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BitBtn1, &QToolButton::clicked, this, &TfrmChoosePeriod::BitBtn1Click);
     connect(DBGrid, &QTableView::doubleClicked, this, &TfrmChoosePeriod::btnOkClick);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &TfrmChoosePeriod::BitBtn1Click);
 }
 
 void TfrmChoosePeriod::showEvent(QShowEvent* e) {

@@ -1,6 +1,7 @@
 #include "stock/PeriodMan.h"
 
 #include "app/Application.h"
+#include "app/Global.h"
 #include "app/MessageBoxes.h"
 #include "app/ModalSeam.h"
 #include "app/WindowRegistry.h"
@@ -16,6 +17,7 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -159,7 +161,18 @@ void TfrmPeriodMan::showEvent(QShowEvent* e) {
     guarded([this] {
         cdsPeriod->close();
         cdsPeriod->open();
+        // The commands act on the selected period: start on the current one.
+        if (!cdsPeriod->locate(QStringLiteral("ID"), fb::Value(GL.RPeriodID))) cdsPeriod->last();
     });
+    if (!m_sized) {
+        // The first size shows every column.
+        m_sized = true;
+        int needed = 2 * DBGrid->frameWidth() + DBGrid->verticalScrollBar()->sizeHint().width() + 4;
+        if (DBGrid->verticalHeader()->isVisible()) needed += DBGrid->verticalHeader()->sizeHint().width();
+        needed += m_model->columnsWidth(DBGrid);
+        needed += layout()->contentsMargins().left() + layout()->contentsMargins().right();
+        if (needed > width()) resize(needed, height());
+    }
     QDialog::showEvent(e);
 }
 
@@ -191,7 +204,7 @@ void TfrmPeriodMan::acPeriodDeleteExecute() {
     guarded([this] {
         service->ensureOpen();
         if (!service->hasPeriods()) return report({TPeriodOutcome::NoPeriods, NoPeriodsText()});
-        if (TitledMessageBox(kDeleteQuestion, mbQuestionYesNo) != idYes) return;
+        if (TitledMessageBox(kDeleteQuestion, mbQuestionYesNo | mbDefaultNo) != idYes) return;
         report(withWaitCursor([this] { return service->deleteSelected(); }));
     });
 }

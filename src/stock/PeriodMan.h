@@ -55,6 +55,7 @@ private:
     void report(const TPeriodOutcome& outcome);
 
     DataSetModel* m_model;
+    bool m_sized = false;
 };
 
 // Shows the error of a refused apply in the database error window.

@@ -178,3 +178,32 @@ TEST_F(Connect, CommandStopsAfterAFailedConnection) {
     EXPECT_EQ(GL.RPeriodID, 4);
     EXPECT_FALSE(DM().cdsPriemschikLU->isActive());
 }
+
+TEST_F(Connect, AFailedConnectionSaysTheLikelyCauseInRussian) {
+    AppOptions.LocalDBName = dbPath + QStringLiteral(".missing");
+    ModalScript script;
+    EXPECT_FALSE(connDB(script));
+    ASSERT_EQ(script.messages().size(), 1);
+    EXPECT_TRUE(script.messages()[0].text.endsWith(QStringLiteral("\r\n\r\nВозможная причина: файл базы данных ") +
+                                                   AppOptions.LocalDBName + QStringLiteral(" не существует. Проверьте "
+                                                   "настройки подключения (меню \"Настройка\", \"Настройка программы...\").")))
+        << script.messages()[0].text.toStdString();
+
+    struct Case { int kind; QString file; QString message; const char* cause; };
+    const Case cases[] = {
+        {1, dbPath, QStringLiteral("lock time-out on wait transaction; database is in use"), "занят другой программой"},
+        {1, dbPath, QStringLiteral("Invalid connection string -Cannot transliterate character between character sets"),
+         "не передаются в кодировке системы"},
+        {2, QString(), QStringLiteral("Unable to complete network request to host \"srv\". -Failed to establish a connection."),
+         "сервер базы данных srv не отвечает"},
+        {1, dbPath, QStringLiteral("some other refusal"), nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
+        const QString why = ConnectFailureExplanation(c.kind, c.file, QStringLiteral("srv"), c.message);
+        if (c.cause)
+            EXPECT_TRUE(why.contains(QString::fromUtf8(c.cause))) << why.toStdString();
+        else
+            EXPECT_TRUE(why.isEmpty()) << why.toStdString();
+    }
+}

@@ -250,8 +250,8 @@ TEST_F(MainWindowTest, DeleteAsksItsQuestionAndTakesTheLinesAlong) {
         script.answerNo();
         main->acDocsDeleteExecute();
         ASSERT_EQ(script.messages().size(), 1);
-        EXPECT_EQ(script.messages()[0].text, question);
-        EXPECT_EQ(script.messages()[0].flags, 36);
+        EXPECT_EQ(script.messages()[0].text, question) << script.messages()[0].text.toStdString();
+        EXPECT_EQ(script.messages()[0].flags, 36 | 256) << "No is the default answer";
         EXPECT_EQ(count("DOCU WHERE ID=9001"), 1);
     }
     {

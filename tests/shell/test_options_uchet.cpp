@@ -141,7 +141,8 @@ TEST_F(OptionsUchet, ClearedTermShowsTheErrorAndKeepsTheWindow) {
     });
     execModal(window());
     EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(original.endsWith(QStringLiteral("Field 'DVDELTA' must have a value"))) << original.toStdString();
+    EXPECT_TRUE(original.endsWith(QStringLiteral("Field 'Срок выполн., дней (умолч.)' must have a value")))
+        << original.toStdString();
     EXPECT_FALSE(explanation.isEmpty());
     EXPECT_EQ(UchetOptions.DVDelta, 3);
     EXPECT_EQ(UchetOptions.SerDef, QStringLiteral("АА"));
@@ -156,7 +157,7 @@ TEST_F(OptionsUchet, RefusedApplyKeepsTheOldOptions) {
     ModalScript script;
     script.onDialog("frmOptionsUchet", [&](QDialog* d) {
         retype(d, "edSerdef", QStringLiteral("ГГ"));
-        retype(d, "edDVDelta", QStringLiteral("5000"));
+        retype(d, "edDVDelta", QStringLiteral("2000"));
         child<QPushButton>(d, "btnOk")->click();
         EXPECT_TRUE(d->isVisible());
         EXPECT_TRUE(DM().cdsUchInfo->updatesPending()) << "the change waits in memory";

@@ -185,10 +185,10 @@ TEST_F(Settings, OkWritesTheDatabaseKeysAndThePortAsRead) {
     ModalScript script;
     script.answerFile(QStringLiteral("/srv/data/shop.fdb"));
     script.onDialog("frmOptions", [](QDialog* d) {
+        child<QPushButton>(d, "btnSelectDB")->click();  // while the local file is the chosen kind
         child<QRadioButton>(d, "rbRemoteLANConnect")->setChecked(true);
         child<QLineEdit>(d, "edRemoteLANServer")->setText(QStringLiteral("srv"));
         child<QLineEdit>(d, "edRemoteLANFilename")->setText(QStringLiteral("D:\\Base\\base.fdb"));
-        child<QPushButton>(d, "btnSelectDB")->click();
         child<QPushButton>(d, "btnOk")->click();
     });
     EXPECT_EQ(execModal(w), QDialog::Accepted);

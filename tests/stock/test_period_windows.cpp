@@ -164,7 +164,7 @@ TEST_F(PeriodManTest, LifeCycleOfPeriodsThroughTheWindow) {
     script.answerYes();
     w->acPeriodDelete->trigger();
     EXPECT_EQ(script.messages().back().text, kDeleteQuestion);
-    EXPECT_EQ(script.messages().back().flags, 36);
+    EXPECT_EQ(script.messages().back().flags, 36 | 256);  // "Нет" is the default
     EXPECT_EQ(datesOf(feb), "<none>");
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM DOCS WHERE RPERIOD_ID = ?", {feb}).toInt(), 0);
     EXPECT_EQ(GL.RPeriodID, -1);
