@@ -1,6 +1,7 @@
 // The program: the application object, every window registered by name, the
 // main window's start and stop steps wired to the shell's pieces, the loop.
 #include "app/Application.h"
+#include "app/SignalExit.h"
 #include "app/Startup.h"
 #include "app/WindowRegistry.h"
 #include "data/DataModule.h"
@@ -27,11 +28,6 @@
 #endif
 
 #include <QLocale>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -64,31 +60,12 @@ void wireStartup() {
     main->setStartupHooks(hooks);
 }
 
-// A terminate or hang-up signal closes the main window as its close box would,
-// so the connection is closed and the placement saved. The handler only writes
-// one byte; the event loop does the rest.
-int g_signalPipe[2] = {-1, -1};
-
-void onTerminateSignal(int) {
-    const char c = 1;
-    [[maybe_unused]] const auto n = ::write(g_signalPipe[0], &c, 1);
-}
-
-void closeOnTerminateSignal(QWidget* main) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, main);
-    QObject::connect(notifier, &QSocketNotifier::activated, main, [main] {
-        char c;
-        [[maybe_unused]] const auto n = ::read(g_signalPipe[1], &c, 1);
-        main->close();
-    });
-    std::signal(SIGTERM, onTerminateSignal);
-    std::signal(SIGHUP, onTerminateSignal);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A terminate or hang-up signal closes the main window the normal way from
+    // any state, dialogs open or not; see SignalExit.h.
+    signalexit::install();
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("obrix"));
@@ -113,7 +90,8 @@ int main(int argc, char** argv) {
 #endif
     auto* main = reg.get<QWidget>(QStringLiteral("frmMain"));
     if (!main) return 1;
-    closeOnTerminateSignal(main);
+    signalexit::setMainWindow(main);
+    if (signalexit::requested()) return 0;  // a signal while the windows were made
     main->show();
     return TApplication::exec();
 }

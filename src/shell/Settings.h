@@ -2,11 +2,16 @@
 // The workstation's settings file: an INI text beside the executable (same
 // folder, same base name, extension ".ini") with the sections Database, Misc
 // and MainForm. Every write goes to disk at once. Missing file or key: the
-// default. The file is UTF-8 text, one "key=value" a line, values as
-// written (a Windows path keeps its backslashes); unknown sections, keys and
-// comments survive every write (written whole through QSaveFile). A folder
-// that cannot be written leaves the file as it was. No widgets here except the placement helpers, which take the
-// window they act on.
+// default. One "key=value" a line; lines may end in CR LF, LF or CR alone.
+// Values are taken as written (a Windows path keeps its backslashes).
+// A file whose bytes are not valid UTF-8 is read as Windows-1251 and written
+// back in it; a new file is UTF-8. A write changes one line and puts every
+// other byte back as it was (unknown sections, keys, comments, line ends),
+// through QSaveFile. Only a regular file up to 1 MB is taken: anything else
+// (a device, a pipe, a folder, a huge file) is said once and the program
+// works with the defaults without touching it. A folder that cannot be
+// written leaves the file as it was. No widgets here except the placement
+// helpers, which take the window they act on.
 #include "app/Global.h"
 
 #include <QString>

@@ -3,10 +3,16 @@
 #include "shell/Options.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QStringEncoder>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QWidget>
+
+#include <functional>
+#include <sys/stat.h>
 
 using namespace shelltest;
 
@@ -136,6 +142,182 @@ TEST_F(Settings, OnlyTheExactStateTextMaximises) {
     QWidget w;
     restorePlacement(&w);
     EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
+}
+
+// --- the file's bytes ----------------------------------------------------------
+
+namespace {
+
+enum class Enc { Utf8, Utf8Bom, Win1251 };
+
+QByteArray encode(const QString& text, Enc enc) {
+    if (enc != Enc::Win1251) return text.toUtf8();
+    QStringEncoder e("windows-1251");
+    return e.encode(text);
+}
+
+// The file as a workstation would have it: lines in one encoding and one line end.
+QByteArray fileBytes(const QStringList& lines, Enc enc, const QByteArray& eol, bool finalEol) {
+    QByteArray out = enc == Enc::Utf8Bom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    for (int i = 0; i < lines.size(); ++i) {
+        out += encode(lines[i], enc);
+        if (i + 1 < lines.size() || finalEol) out += eol;
+    }
+    return out;
+}
+
+// Bytes shown so that a difference reads: line ends and non-ASCII escaped.
+std::string shown(const QByteArray& bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n\n";
+        else if (u < 0x20 || u >= 0x80) out += QStringLiteral("\\x%1").arg(u, 2, 16, QChar('0')).toStdString();
+        else out += c;
+    }
+    return out;
+}
+
+std::string bytesOf(const QString& path) {
+    QFile f(path);
+    return shown(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray());
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+}  // namespace
+
+// Whatever encoding and line ends the file has, the keys are read, and a
+// write changes exactly the lines it writes: every other byte stays.
+TEST_F(Settings, WritesKeepEveryOtherByteInTheFilesEncodingAndLineEnds) {
+    const QString oldPath = QStringLiteral("C:\\Обрикс\\База данных.fdb");
+    const QString newPath = QStringLiteral("D:\\Новая база\\мастерская.fdb");
+    const QStringList before = {
+        QStringLiteral("[Database]"),
+        QStringLiteral("DB_ConnectKind=1"),
+        QStringLiteral("DB_LocalDBName=") + oldPath,
+        QStringLiteral("DB_Server = сервер-1 "),
+        QStringLiteral("DB_ServerDBName=D:\\Базы\\обрикс.fdb"),
+        QStringLiteral("DB_Port = 3052"),
+        QStringLiteral("; заметка: «не трогать»"),
+        QStringLiteral("[Misc]"),
+        QStringLiteral("MS_ShowHintMes=1"),
+        QStringLiteral("[Другое]"),
+        QStringLiteral("Ключ=Значение №5"),
+    };
+    QStringList after = before;
+    after[2] = QStringLiteral("DB_LocalDBName=") + newPath;
+    after[8] = QStringLiteral("MS_ShowHintMes=0");
+    after << QString() << QStringLiteral("[MainForm]") << QStringLiteral("Left=-5");
+
+    struct Variant { Enc enc; const char* name; };
+    const Variant encodings[] = {{Enc::Utf8, "UTF-8"}, {Enc::Utf8Bom, "UTF-8 with BOM"}, {Enc::Win1251, "Windows-1251"}};
+    const QByteArray eols[] = {"\n", "\r\n", "\r"};
+    for (const Variant& v : encodings)
+        for (const QByteArray& eol : eols)
+            for (const bool finalEol : {true, false}) {
+                const std::string what = std::string(v.name) + " eol " + eol.toHex().toStdString() +
+                                         (finalEol ? "" : " no final line end");
+                writeBytes(iniPath, fileBytes(before, v.enc, eol, finalEol));
+
+                TMyApplicationOptions o;
+                ReadAppOptions(o);
+                EXPECT_EQ(o.LocalDBName, oldPath) << what;
+                EXPECT_EQ(o.Server, QStringLiteral("сервер-1")) << what;
+                EXPECT_TRUE(o.ShowHintMes) << what;
+                EXPECT_EQ(settings::readString("Другое", "Ключ"), QStringLiteral("Значение №5")) << what;
+
+                WriteAppOptions(o);  // the same values: nothing moves
+                EXPECT_EQ(bytesOf(iniPath), shown(fileBytes(before, v.enc, eol, finalEol))) << what;
+
+                o.LocalDBName = newPath;
+                WriteAppOptions(o);
+                AppOptions.ShowHintMes = false;
+                writeShowHintMes();
+                settings::writeInteger("MainForm", "Left", -5);
+                EXPECT_EQ(bytesOf(iniPath), shown(fileBytes(after, v.enc, eol, true))) << what;
+
+                TMyApplicationOptions again;
+                ReadAppOptions(again);
+                EXPECT_EQ(again.LocalDBName, newPath) << what;
+                EXPECT_FALSE(again.ShowHintMes) << what;
+            }
+}
+
+TEST_F(Settings, AValueWindows1251CannotHoldTurnsTheFileIntoUtf8WithEveryTextKept) {
+    const QStringList lines = {QStringLiteral("[Database]"), QStringLiteral("DB_LocalDBName=C:\\База.fdb"),
+                               QStringLiteral("DB_Server=сервер")};
+    writeBytes(iniPath, fileBytes(lines, Enc::Win1251, "\r\n", true));
+    settings::writeString("Database", "DB_LocalDBName", QStringLiteral("C:\\База €.fdb"));
+    settings::writeString("Database", "DB_ServerDBName", QStringLiteral("/srv/数据.fdb"));
+    const QStringList expected = {lines[0], QStringLiteral("DB_LocalDBName=C:\\База €.fdb"), lines[2],
+                                  QStringLiteral("DB_ServerDBName=/srv/数据.fdb")};
+    EXPECT_EQ(bytesOf(iniPath), shown(fileBytes(expected, Enc::Utf8, "\r\n", true)));
+}
+
+// Anything that is not a small regular file is said once, gives the defaults
+// and is never written over.
+TEST_F(Settings, WhatIsNotASettingsFileGivesTheDefaultsAndStaysAsItWas) {
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> make;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"link to /dev/zero", [](const QString& p) { ASSERT_TRUE(QFile::link("/dev/zero", p)); },
+         QStringLiteral("это не обычный файл")},
+        {"named pipe", [](const QString& p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p).constData(), 0600), 0); },
+         QStringLiteral("это не обычный файл")},
+        {"folder", [](const QString& p) { ASSERT_TRUE(QDir().mkdir(p)); }, QStringLiteral("это не обычный файл")},
+        {"2 MB file",
+         [](const QString& p) {
+             writeBytes(p, "[Database]\nDB_ConnectKind=2\nDB_Server=big\n" + QByteArray(2 * 1024 * 1024, ';'));
+         },
+         QStringLiteral("файл больше 1 МБ")},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const QString path = QFileInfo(iniPath).absolutePath() + QStringLiteral("/case%1.ini").arg(++n);
+        settings::setFilePath(path);
+        c.make(path);
+        const QFileInfo info(path);
+        const std::string before = info.isFile() && !info.isSymLink() ? bytesOf(path) : std::string();
+
+        ModalScript script;
+        script.answerOk();
+        TMyApplicationOptions o;
+        o.ConnectKind = 5;
+        ReadAppOptions(o);
+        EXPECT_EQ(o.ConnectKind, 1) << c.name;
+        EXPECT_EQ(o.Server, QString()) << c.name;
+        EXPECT_EQ(o.Port, QStringLiteral("3052")) << c.name;
+        o.Server = QStringLiteral("srv");
+        WriteAppOptions(o);
+        writeShowHintMes();
+        settings::writeInteger("MainForm", "Left", 1);
+
+        ASSERT_EQ(script.messages().size(), 1) << c.name;
+        EXPECT_EQ(script.messages()[0].text,
+                  QStringLiteral("Файл настроек ") + path + QStringLiteral(" не прочитан: ") + c.reason +
+                      QStringLiteral(".\r\rПрограмма работает с настройками по умолчанию и не изменяет этот файл."))
+            << c.name;
+        EXPECT_EQ(script.messages()[0].flags, 48) << c.name;
+
+        const QFileInfo now(path);
+        EXPECT_EQ(now.isSymLink(), info.isSymLink()) << c.name;
+        EXPECT_EQ(now.isDir(), info.isDir()) << c.name;
+        if (!before.empty()) EXPECT_TRUE(bytesOf(path) == before) << c.name;
+        if (QString(c.name) == "named pipe") {
+            struct stat st {};
+            ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+            EXPECT_TRUE(S_ISFIFO(st.st_mode));
+        }
+    }
 }
 
 // --- the settings window ------------------------------------------------------
