@@ -20,3 +20,4 @@ struct BenchCase {
 // The cases of each area, in the order they run.
 std::vector<BenchCase> periodBenchCases();
 std::vector<BenchCase> orderBenchCases();
+std::vector<BenchCase> reportBenchCases();

@@ -7,7 +7,7 @@
 #include "fb/Attachment.h"
 #include "fb/DbError.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -24,6 +24,7 @@ std::vector<BenchCase> allCases() {
     std::vector<BenchCase> all;
     for (auto&& c : periodBenchCases()) all.push_back(std::move(c));
     for (auto&& c : orderBenchCases()) all.push_back(std::move(c));
+    for (auto&& c : reportBenchCases()) all.push_back(std::move(c));
     return all;
 }
 
@@ -44,7 +45,9 @@ QString describe(const std::exception& e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Reports measure text: fonts need the GUI application, offscreen unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const std::vector<BenchCase> cases = allCases();
     if (args.isEmpty() || args.size() > 2) return usage(cases);
