@@ -413,7 +413,7 @@ void TfrmDocu::setupLineFields() {
     p->addLookupField(QStringLiteral("PPARA_NAME"), TFieldType::Text, 30, QStringLiteral("PPARA"), dm.cdsPparaLU,
                       QStringLiteral("ID"), QStringLiteral("NAME"))
         .setDisplayLabel(QStringLiteral("Полупара"))
-        .setDisplayWidth(14);
+        .setDisplayWidth(9);
     hidden(p->addField(QStringLiteral("PRODUCT_ID"))).setRequired();
     p->addLookupField(QStringLiteral("PRODUCT_NAME"), TFieldType::Text, 100, QStringLiteral("PRODUCT_ID"),
                       dm.cdsProductLU, QStringLiteral("ID"), QStringLiteral("NAME"))
@@ -423,12 +423,12 @@ void TfrmDocu::setupLineFields() {
     p->addLookupField(QStringLiteral("COLOR_NAME"), TFieldType::Text, 30, QStringLiteral("COLOR_ID"), dm.cdsColorLU,
                       QStringLiteral("ID"), QStringLiteral("NAME"))
         .setDisplayLabel(QStringLiteral("Цвет"))
-        .setDisplayWidth(20);
+        .setDisplayWidth(13);
     hidden(p->addField(QStringLiteral("MATERIAL_ID")));
     p->addLookupField(QStringLiteral("MATERIAL_NAME"), TFieldType::Text, 30, QStringLiteral("MATERIAL_ID"),
                       dm.cdsMaterialLU, QStringLiteral("ID"), QStringLiteral("NAME"))
         .setDisplayLabel(QStringLiteral("Материал"))
-        .setDisplayWidth(20);
+        .setDisplayWidth(13);
     p->addField(QStringLiteral("PROCIZN")).setDisplayLabel(QStringLiteral("% износа")).setDisplayWidth(6);
     hidden(p->addField(QStringLiteral("NPP"))).setRequired();
     hidden(p->addField(QStringLiteral("PPARA")));
