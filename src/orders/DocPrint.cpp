@@ -35,16 +35,26 @@ void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsD
         if (kindDocID == 1 || kindDocID == 3) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
         rep.setBandDataSet(QStringLiteral("MasterData2"), frdsReportU().name());
     } catch (const EfrTemplateError& e) {
+        frdsReportP().unbind();
+        frdsReportU().unbind();
         TitledMessageBox(e.message(), mbStopOk);
         return;
     } catch (const EfrBindError& e) {
+        frdsReportP().unbind();
+        frdsReportU().unbind();
         TitledMessageBox(e.message(), mbStopOk);
         return;
     }
+    // The report datasets read the editor's line lists only while this print lasts.
+    struct Unbind {
+        TfrReport& rep;
+        ~Unbind() {
+            rep.clearOnGetValue();
+            frdsReportP().unbind();
+            frdsReportU().unbind();
+        }
+    } unbind{rep};
     ShowReport(rep, parent);
-    rep.clearOnGetValue();
-    frdsReportP().unbind();
-    frdsReportU().unbind();
 }
 
 void PrintReceipt(int kindDocID, bool narrow, const TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,

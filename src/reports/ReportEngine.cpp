@@ -95,7 +95,7 @@ QDate TfrReport::today() const { return m_today.isValid() ? m_today : QDate::cur
 namespace {
 
 enum class TermKind { Literal, Var, Field, Agg, PageNo, TotalPages, Date, Time, LineNo };
-enum class AggFunc { Sum, Count, Avg, Min, Max };
+enum class AggFunc { Sum, Count, Avg, Min, Max, RunningSum };
 
 struct Term {
     TermKind kind = TermKind::Literal;
@@ -189,6 +189,7 @@ private:
     void compileAll() {
         m_compiled.clear();
         m_pageAccKeys.clear();
+        m_runKeys.clear();
         m_usesTotal = false;
         for (const TfrPage& p : m_rep.m_templ.pages)
             for (const TfrBand& b : p.bands) {
@@ -272,11 +273,11 @@ private:
             term.fmt = e.mid(hash + 2).trimmed();
             e = e.left(hash).trimmed();
         }
-        static const QRegularExpression reAgg(QStringLiteral("^(SUM|COUNT|AVG|MIN|MAX)\\s*\\((.*)\\)$"),
+        static const QRegularExpression reAgg(QStringLiteral("^(SUM|COUNT|AVG|MIN|MAX|RSUM)\\s*\\((.*)\\)$"),
                                               QRegularExpression::CaseInsensitiveOption);
         if (auto m = reAgg.match(e); m.hasMatch()) {
             static const QStringList funcs = {QStringLiteral("SUM"), QStringLiteral("COUNT"), QStringLiteral("AVG"),
-                                              QStringLiteral("MIN"), QStringLiteral("MAX")};
+                                              QStringLiteral("MIN"), QStringLiteral("MAX"), QStringLiteral("RSUM")};
             term.kind = TermKind::Agg;
             term.func = AggFunc(funcs.indexOf(m.captured(1).toUpper()));
             const QString arg = m.captured(2).trimmed();
@@ -287,7 +288,8 @@ private:
             } else if (!parseField(o, arg, own, term)) {
                 fail(o, QStringLiteral("содержит непонятный итог %1").arg(q(e)));
             }
-            if (pageScope) m_pageAccKeys.insert(AccKey{term.ds, term.field});
+            if (term.func == AggFunc::RunningSum) m_runKeys.insert(AccKey{term.ds, term.field});
+            else if (pageScope) m_pageAccKeys.insert(AccKey{term.ds, term.field});
             return term;
         }
         if (parseField(o, e, own, term)) {
@@ -307,6 +309,10 @@ private:
 
     fb::Value aggregate(const Term& t) {
         Acc a;
+        if (t.func == AggFunc::RunningSum) {
+            auto it = m_runAcc.find(AccKey{t.ds, t.field});
+            return it == m_runAcc.end() ? fb::Decimal() : it->second.sum;
+        }
         if (m_inPageFooter) {
             auto it = m_pageAcc.find(AccKey{t.ds, t.field});
             if (it != m_pageAcc.end()) a = it->second;
@@ -320,7 +326,8 @@ private:
             a = it->second;
         }
         switch (t.func) {
-        case AggFunc::Sum: return a.sum;
+        case AggFunc::Sum:
+        case AggFunc::RunningSum: return a.sum;
         case AggFunc::Count: return qint64(a.count);
         case AggFunc::Avg: return a.count ? a.sum / fb::Decimal(a.count) : fb::Decimal();
         case AggFunc::Min: return a.count ? fb::Value(a.min) : fb::Value();
@@ -535,6 +542,7 @@ private:
         m_bandSerial = 0;
         m_reportAcc.clear();
         m_pageAcc.clear();
+        m_runAcc.clear();
         for (const TfrPage& tp : m_rep.m_templ.pages) {
             m_tp = &tp;
             m_page = nullptr;
@@ -573,6 +581,10 @@ private:
         }
         for (int r = 0; r < n; ++r) {
             if (ds) ds->setCurrentRow(r);
+            // a running total counts the rows printed so far, this one included
+            if (ds)
+                for (const AccKey& k : m_runKeys)
+                    if (k.first == ds) add(m_runAcc[k], ds, k.second, r);
             place(data);
             if (ds)
                 for (const AccKey& k : m_pageAccKeys)
@@ -585,7 +597,8 @@ private:
     TfrReport& m_rep;
     std::unordered_map<const TfrObject*, Compiled> m_compiled;
     std::set<AccKey> m_pageAccKeys;
-    std::map<AccKey, Acc> m_pageAcc, m_reportAcc;
+    std::set<AccKey> m_runKeys;
+    std::map<AccKey, Acc> m_pageAcc, m_reportAcc, m_runAcc;
     bool m_usesTotal = false;
     bool m_inPageFooter = false;
     int m_totalPages = 0;

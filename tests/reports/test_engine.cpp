@@ -133,7 +133,8 @@ const char* kPagedForm =
     "<Band name=\"Head\" type=\"MasterHeader\" height=\"5\"><Memo name=\"head\" width=\"80\" height=\"5\">Шапка</Memo></Band>"
     "<Band name=\"MasterData2\" type=\"MasterData\" dataset=\"frdsReportU\" height=\"10\">"
     " <Memo name=\"row\" width=\"40\" height=\"10\">[LINE#]: [\"USLUGA_NAME\"]</Memo>"
-    " <Memo name=\"sum\" x=\"40\" width=\"40\" height=\"10\">[frdsReportU.\"SUMMA\" #m]</Memo></Band>"
+    " <Memo name=\"sum\" x=\"40\" width=\"20\" height=\"10\">[frdsReportU.\"SUMMA\" #m]</Memo>"
+    " <Memo name=\"running\" x=\"60\" width=\"20\" height=\"10\">[RSUM(\"SUMMA\") #m]</Memo></Band>"
     "<Band name=\"DataFoot\" type=\"MasterFooter\" height=\"5\">"
     " <Memo name=\"total\" width=\"80\" height=\"5\">[SUM(\"SUMMA\") #m] за [COUNT()] строк</Memo></Band>"
     "<Band name=\"Sum\" type=\"ReportSummary\" height=\"5\">"
@@ -186,6 +187,13 @@ TEST_F(EngineTest, RowsBreakIntoPagesWithRepeatedHeadersAndFootersAtTheBottom) {
               QStringLiteral("819,00 за 12 строк"));
     EXPECT_EQ(findText(out.pages[2], QStringLiteral("grand"))->lines.join(QString()), QStringLiteral("Всего 819,00"));
     EXPECT_EQ(findText(out.pages[2], QStringLiteral("row"))->lines.join(QString()), QStringLiteral("12: Услуга 12"));
+    // the running total goes on across pages: 10.50 * (1 + ... + 6) on the first row of page 2
+    std::vector<const TfrPrim*> running;
+    for (const TfrPrim& p : out.pages[1].prims)
+        if (p.objectName == QLatin1String("running")) running.push_back(&p);
+    ASSERT_EQ(running.size(), 6u);
+    EXPECT_EQ(running.front()->lines.join(QString()), QStringLiteral("220,50"));
+    EXPECT_EQ(findText(out.pages[2], QStringLiteral("running"))->lines.join(QString()), QStringLiteral("819,00"));
 }
 
 TEST_F(EngineTest, AFooterSitsAtTheBottomOfAnAlmostEmptyPage) {
