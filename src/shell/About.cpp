@@ -7,6 +7,9 @@
 #include "shell/Settings.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -21,6 +24,37 @@ QString AboutDatabaseLine() {
     return QStringLiteral("База данных: ") + DatabaseString(AppOptions);
 }
 
+QString AboutLibrariesText() {
+    return QStringLiteral(
+        "Qt %1 — окна и печать; GNU LGPL 3\n"
+        "Firebird client — работа с базой данных; Initial Developer's Public License 1.0\n"
+        "Zint — штрих-коды; BSD 3-Clause\n"
+        "CHMLib — файл справки; GNU LGPL 2.1")
+        .arg(QString::fromLatin1(qVersion()));
+}
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64}) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath frame;
+        frame.addRoundedRect(QRectF(0.5, 0.5, size - 1, size - 1), size / 6.0, size / 6.0);
+        p.fillPath(frame, QColor(0x2a, 0x6f, 0xb0));
+        QFont f = p.font();
+        f.setBold(true);
+        f.setPixelSize(int(size * 0.7));
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, QStringLiteral("О"));
+        p.end();
+        icon.addPixmap(pm);
+    }
+    return icon;
+}
+
 TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("О программе"));
@@ -28,7 +62,8 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QApplication::style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48));
+    Image1->setPixmap(ProgramIcon().pixmap(48, 48));
+    setWindowIcon(ProgramIcon());
     Image1->setAlignment(Qt::AlignTop);
     ProductName2 = new QLabel(QStringLiteral("Обрикс"), this);
     ProductName2->setObjectName(QStringLiteral("ProductName2"));
@@ -39,11 +74,17 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     lbVersion = new QLabel(QStringLiteral("Версия: ") + ProgramDBVersion(), this);
     lbVersion->setObjectName(QStringLiteral("lbVersion"));
 
-    auto* dbLabel = new QLabel(QStringLiteral("База данных:"), this);
+    // The database's line names itself ("База данных: ..."): no label above it.
     memoDBInfo = new QPlainTextEdit(this);
     memoDBInfo->setObjectName(QStringLiteral("memoDBInfo"));
     memoDBInfo->setReadOnly(true);
-    dbLabel->setBuddy(memoDBInfo);
+    memoDBInfo->setMaximumHeight(memoDBInfo->fontMetrics().lineSpacing() * 3 + 12);
+    auto* libLabel = new QLabel(QStringLiteral("Программа построена на свободных библиотеках:"), this);
+    memoLibraries = new QPlainTextEdit(AboutLibrariesText(), this);
+    memoLibraries->setObjectName(QStringLiteral("memoLibraries"));
+    memoLibraries->setReadOnly(true);
+    memoLibraries->setLineWrapMode(QPlainTextEdit::NoWrap);
+    libLabel->setBuddy(memoLibraries);
 
     OKButton = new QPushButton(QStringLiteral("&Ok"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
@@ -63,10 +104,11 @@ TfrmAbout::TfrmAbout(QWidget* parent) : QDialog(parent) {
     buttons->addStretch(1);
     auto* lay = new QVBoxLayout(this);
     lay->addLayout(top);
-    lay->addWidget(dbLabel);
-    lay->addWidget(memoDBInfo, 1);
+    lay->addWidget(memoDBInfo);
+    lay->addWidget(libLabel);
+    lay->addWidget(memoLibraries, 1);
     lay->addLayout(buttons);
-    setFixedSize(380, 260);
+    setFixedSize(560, 340);
 }
 
 void TfrmAbout::showEvent(QShowEvent* e) {

@@ -1,7 +1,9 @@
 #pragma once
-// The About window: product title, program version and the database in use.
+// The About window: the program's icon, name and version, the database in use
+// and the free libraries the program is built on with their licences.
 #include <QDialog>
 
+class QIcon;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -9,6 +11,10 @@ class QPushButton;
 // The line of the database box: "База данных: " + the database string while
 // connected, "<Подключение к базе данных отсутствует>" otherwise.
 QString AboutDatabaseLine();
+// The free libraries, one a line: name, what it does, licence.
+QString AboutLibrariesText();
+// The program's icon (drawn, so that it needs no file).
+QIcon ProgramIcon();
 
 class TfrmAbout : public QDialog {
     Q_OBJECT
@@ -23,5 +29,6 @@ private:
     QLabel* ProductName2;
     QLabel* lbVersion;
     QPlainTextEdit* memoDBInfo;
+    QPlainTextEdit* memoLibraries;
     QPushButton* OKButton;
 };

@@ -204,6 +204,12 @@ void TfrmHelp::buildUi() {
     connect(btnSearch_, &QPushButton::clicked, this, &TfrmHelp::runSearch);
     connect(lbSearch_, &QListWidget::itemActivated, this, &TfrmHelp::onSearchItem);
     connect(lbSearch_, &QListWidget::itemClicked, this, &TfrmHelp::onSearchItem);
+    // A tab with a box to type in puts the cursor there.
+    connect(tabs_, &QTabWidget::currentChanged, this, [this, indexPage, searchPage](int index) {
+        QWidget* page = tabs_->widget(index);
+        if (page == searchPage) edSearch_->setFocus();
+        else if (page == indexPage) edIndex_->setFocus();
+    });
 }
 
 bool TfrmHelp::openFile(const QString& path) {

@@ -8,6 +8,7 @@
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "data/DataSetModel.h"
+#include "shell/About.h"
 #include "shell/AppErrorHandler.h"
 #include "shell/ErrorDB.h"
 #include "shell/Help.h"
@@ -20,6 +21,7 @@
 #endif
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -51,6 +53,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(kTitle);
     setMinimumSize(550, 250);
+    QApplication::setWindowIcon(ProgramIcon());
     GL.HelpFile = HelpFileBesideExecutable();
 
     cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));

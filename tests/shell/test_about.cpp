@@ -72,3 +72,23 @@ TEST(ShellWindows, RegisteredUnderTheirNames) {
                           "frmErrorDB", "frmErrorMes"})
         EXPECT_EQ(WindowRegistry::instance().object(QString::fromLatin1(n))->objectName(), QString::fromLatin1(n));
 }
+
+TEST_F(About, IconNameVersionTheDatabaseOnceAndTheFreeLibraries) {
+    ModalScript script;
+    ASSERT_TRUE(ConnectToDatabase());
+    QString all;
+    bool hasIcon = false;
+    script.onDialog("frmAbout", [&](QDialog* d) {
+        hasIcon = !child<QLabel>(d, "Image1")->pixmap().isNull();
+        for (QLabel* l : d->findChildren<QLabel*>()) all += l->text() + QLatin1Char('\n');
+        for (QPlainTextEdit* e : d->findChildren<QPlainTextEdit*>()) all += e->toPlainText() + QLatin1Char('\n');
+        child<QPushButton>(d, "OKButton")->click();
+    });
+    execModal(Window<QDialog>("frmAbout"));
+    DM().disconnectDatabase();
+    EXPECT_TRUE(hasIcon);
+    EXPECT_EQ(all.count(QStringLiteral("База данных:")), 1) << all.toStdString();
+    EXPECT_EQ(all.count(dbPath), 1);
+    for (const char* lib : {"Qt ", "Firebird", "Zint", "CHMLib", "LGPL"})
+        EXPECT_TRUE(all.contains(QString::fromLatin1(lib))) << lib;
+}

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 #include <memory>
@@ -169,6 +170,11 @@ TEST_F(HelpWindowTest, LinksContentsIndexAndSearchNavigate) {
     auto* lbSearch = w->findChild<QListWidget*>("lbSearch");
     ASSERT_NE(edSearch, nullptr);
     ASSERT_NE(lbSearch, nullptr);
+    // Choosing the search tab puts the cursor in its box.
+    auto* tabs = w->findChild<QTabWidget*>("tabsHelp");
+    ASSERT_NE(tabs, nullptr);
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(w->focusWidget(), edSearch);
     edSearch->setText(QStringLiteral("закрыть период"));
     w->runSearch();
     ASSERT_GT(lbSearch->count(), 0);
