@@ -24,6 +24,11 @@ TEST(MessageBoxLanguage, QuestionsSayDaAndNet) {
     ASSERT_TRUE(QFile::exists(QtTranslationsFile()))
         << "Qt's Russian translations are missing: " << QtTranslationsFile().toStdString()
         << " (package qt6-translations-l10n, installed by tools/setup.sh)";
+    // Loaded by the program itself when the application object was made.
+    {
+        auto box = ModalSeam::makeMessageBox(MessageRequest{ProductTitle(), QStringLiteral("?"), mbQuestionYesNo});
+        EXPECT_EQ(buttonTexts(*box), (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+    }
     ASSERT_TRUE(LoadQtTranslations());
     struct Case { int flags; QStringList texts; QMessageBox::StandardButton byDefault; };
     const Case cases[] = {
