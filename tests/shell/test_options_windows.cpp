@@ -122,3 +122,21 @@ TEST_F(OptionsWindows, ATermOfCompletionOutsideZeroToTenYearsIsRefusedUnderItsLa
     EXPECT_EQ(UchetOptions.DVDelta, 3650);
     EXPECT_EQ(scalar(QStringLiteral("SELECT DVDELTA FROM UCHINFO")).toInt(), 3650);
 }
+
+TEST_F(OptionsWindows, F1OpensTheWindowsHelpPage) {
+    DM().connectDatabase(dbPath);
+    DM().cdsUchInfo->open();
+    GL.HelpFile = QStringLiteral("/nonexistent/obrix.chm");
+    for (const char* name : {"frmOptions", "frmOptionsUchet"}) {
+        SCOPED_TRACE(name);
+        ModalScript script;
+        script.answerOk();
+        script.onDialog(QString::fromLatin1(name), [](QDialog* d) {
+            QApplication::setActiveWindow(d);
+            QTest::keyClick(d->focusWidget() ? d->focusWidget() : d, Qt::Key_F1);
+            d->reject();
+        });
+        execModal(Window<QDialog>(name));
+        EXPECT_EQ(script.messageTexts(), QStringList{QStringLiteral("Не найден файл справки /nonexistent/obrix.chm")});
+    }
+}
