@@ -439,6 +439,11 @@ public:
                 refresh();
                 return true;
             }
+            const bool modifierOnly = key->key() == Qt::Key_Shift || key->key() == Qt::Key_Control ||
+                                      key->key() == Qt::Key_Alt || key->key() == Qt::Key_Meta ||
+                                      key->key() == Qt::Key_AltGr || key->key() == Qt::Key_CapsLock ||
+                                      key->key() == Qt::Key_NumLock;
+            if (typing && modifierOnly) return false;
             if (typing && key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) {
                 if (!finishTyping()) return true;
                 return false;
