@@ -20,10 +20,12 @@ QString ReceiptFormName(int kindDocID, bool narrow) {
     return (narrow ? QStringLiteral("Reports/Rep_Kvituz_") : QStringLiteral("Reports/Rep_Kvit_")) + kind;
 }
 
-void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsDocu,
+void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
               const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
               QWidget* parent) {
     CreateReportObjects();
+    // What is typed but not yet written into the order's fields prints too.
+    if (cdsDocu.isEditing()) cdsDocu.updateRecord();
     MakeDOCVAR(cdsDocu, cdsUchInfo);
     TfrReport& rep = frReport();
     try {
@@ -57,7 +59,7 @@ void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsD
     ShowReport(rep, parent);
 }
 
-void PrintReceipt(int kindDocID, bool narrow, const TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
+void PrintReceipt(int kindDocID, bool narrow, TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
                   const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo, QWidget* parent) {
     const QString form = ReceiptFormName(kindDocID, narrow);
     if (form.isEmpty()) return;

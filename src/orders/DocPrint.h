@@ -16,13 +16,14 @@ QString ReceiptFormName(int kindDocID, bool narrow);
 // `kindDocID`: fills DOCVAR, loads the form into the shared report, binds
 // frdsReportP to the product lines and frdsReportU to the service lines,
 // sets band MasterData1 (kinds 1 and 3) and MasterData2, and shows the preview.
+// Text still being typed into the order's bound fields is written into them first.
 // A missing form file throws its file error on to the application's handler;
 // a broken form, or one without the bands, is refused with a message box.
-void PrintDoc(const QString& formPath, int kindDocID, const TClientDataSet& cdsDocu,
+void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
               const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
               QWidget* parent = nullptr);
 
 // The two print commands: the receipt of the order's kind (narrow or not)
 // from the program's folder; nothing for a kind without a receipt.
-void PrintReceipt(int kindDocID, bool narrow, const TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
+void PrintReceipt(int kindDocID, bool narrow, TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,
                   const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo, QWidget* parent = nullptr);

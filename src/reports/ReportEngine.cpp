@@ -28,6 +28,7 @@ QString lower(const QString& s) { return s.toLower(); }
 
 void TfrReport::loadFromFile(const QString& path) {
     QString p = path;
+    p.replace(QLatin1Char('\\'), QLatin1Char('/'));  // "Reports\Rep_Kvit_obuv" as the forms are named
     if (QFileInfo(p).suffix().isEmpty()) p += QStringLiteral(".frf");
     m_templ = frReadTemplateFile(p);
     m_fileName = p;

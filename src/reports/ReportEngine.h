@@ -71,7 +71,7 @@ public:
 
     TfrReport() = default;
 
-    // Loads `path` (".frf" appended when it has no suffix); remembers the path.
+    // Loads `path` (".frf" appended when it has no suffix, a backslash read as "/"); remembers the path.
     // EfrFileError when the file cannot be opened, EfrTemplateError when it is broken.
     void loadFromFile(const QString& path);
     const QString& fileName() const { return m_fileName; }

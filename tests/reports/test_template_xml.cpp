@@ -106,6 +106,16 @@ TEST(TemplateFile, MissingFileIsAFileError) {
     EXPECT_TRUE(rep.fileName().isEmpty());
 }
 
+TEST(TemplateFile, FormNamesWithBackslashesAndWithoutExtension) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Reports"));
+    QFile::copy(formPath(QStringLiteral("Rep_Kvit_obuv")), dir.filePath(QStringLiteral("Reports/Rep_Kvit_obuv.frf")));
+    TfrReport rep;
+    rep.loadFromFile(dir.path() + QStringLiteral("/Reports\\Rep_Kvit_obuv"));
+    EXPECT_EQ(rep.fileName(), dir.filePath(QStringLiteral("Reports/Rep_Kvit_obuv.frf")));
+    EXPECT_NE(rep.findBand(QStringLiteral("MasterData2")), nullptr);
+}
+
 TEST(TemplateFile, WrittenTemplateReadsBackTheSame) {
     TfrTemplate t = templ(QStringLiteral(
         "<Page width=\"80\" height=\"200\" left=\"4\" top=\"3\" right=\"4\" bottom=\"3\">"
