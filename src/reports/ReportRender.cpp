@@ -215,52 +215,68 @@ QByteArray frRtf(const TfrPreparedReport& rep) {
         } else {
             out += "\\page\n";
         }
-        // Band instances in page order, with their lines.
+        // Band instances in page order; inside a band, texts side by side make a table row.
         std::map<int, double> bandTop;
         for (const TfrPrim& p : pg.prims)
             if (!bandTop.count(p.bandSerial)) bandTop[p.bandSerial] = p.box.top();
         const auto texts = textsByBand(pg);
         for (const auto& [serial, top] : bandTop) {
             auto it = texts.find(serial);
-            const std::vector<const TfrPrim*> cells = it == texts.end() ? std::vector<const TfrPrim*>{} : it->second;
+            const std::vector<const TfrPrim*> all = it == texts.end() ? std::vector<const TfrPrim*>{} : it->second;
+            // rows: texts whose vertical extents overlap, top to bottom
+            std::vector<std::vector<const TfrPrim*>> lines;
+            std::vector<std::pair<double, double>> extents;
+            for (const TfrPrim* c : all) {
+                size_t k = 0;
+                for (; k < lines.size(); ++k)
+                    if (c->box.top() < extents[k].second - 0.01 && c->box.bottom() > extents[k].first + 0.01) break;
+                if (k == lines.size()) {
+                    lines.emplace_back();
+                    extents.emplace_back(c->box.top(), c->box.bottom());
+                }
+                lines[k].push_back(c);
+                extents[k].first = std::min(extents[k].first, c->box.top());
+                extents[k].second = std::max(extents[k].second, c->box.bottom());
+            }
+            std::vector<size_t> order(lines.size());
+            for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+            std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return extents[a].first < extents[b].first; });
             bool lineBelow = false;
             for (const TfrPrim& p : pg.prims)
                 if (p.bandSerial == serial && p.kind == TfrPrim::Kind::Line && std::abs(p.box.height()) < 0.01) lineBelow = true;
-            if (cells.size() >= 2) {
-                double origin = 1e9;
-                for (const TfrPrim* c : cells) origin = std::min(origin, c->box.left());
-                out += "\\trowd\\trgaph60";
-                for (const TfrPrim* c : cells) {
-                    if (c->frame.top) out += "\\clbrdrt\\brdrs\\brdrw10";
-                    if (c->frame.left) out += "\\clbrdrl\\brdrs\\brdrw10";
-                    if (c->frame.bottom) out += "\\clbrdrb\\brdrs\\brdrw10";
-                    if (c->frame.right) out += "\\clbrdrr\\brdrs\\brdrw10";
-                    out += "\\cellx" + QByteArray::number(twips(c->box.right() - origin));
+            auto paragraphFormat = [](const TfrPrim* c) {
+                QByteArray f = c->align == TfrHAlign::Center ? "\\qc" : c->align == TfrHAlign::Right ? "\\qr" : "\\ql";
+                f += "\\fs" + QByteArray::number(int(std::lround(c->font.size * 2)));
+                if (c->font.bold) f += "\\b";
+                if (c->font.italic) f += "\\i";
+                return f + " " + rtfText(c->lines.join(QLatin1Char('\n'))) + (c->font.italic ? "\\i0" : "") +
+                       (c->font.bold ? "\\b0" : "");
+            };
+            for (size_t k : order) {
+                std::vector<const TfrPrim*>& cells = lines[k];
+                std::sort(cells.begin(), cells.end(), [](const TfrPrim* a, const TfrPrim* b) { return a->box.left() < b->box.left(); });
+                if (cells.size() >= 2) {
+                    const double origin = cells.front()->box.left();
+                    out += "\\trowd\\trgaph60\\trleft" + QByteArray::number(twips(origin - 10));
+                    int lastX = twips(origin - 10);
+                    for (const TfrPrim* c : cells) {
+                        if (c->frame.top) out += "\\clbrdrt\\brdrs\\brdrw10";
+                        if (c->frame.left) out += "\\clbrdrl\\brdrs\\brdrw10";
+                        if (c->frame.bottom) out += "\\clbrdrb\\brdrs\\brdrw10";
+                        if (c->frame.right) out += "\\clbrdrr\\brdrs\\brdrw10";
+                        lastX = std::max(lastX + 20, twips(c->box.right() - 10));
+                        out += "\\cellx" + QByteArray::number(lastX);
+                    }
+                    out += "\n";
+                    for (const TfrPrim* c : cells) out += "\\pard\\intbl" + paragraphFormat(c) + "\\cell\n";
+                    out += "\\row\n";
+                } else {
+                    out += "\\pard";
+                    if (lineBelow && k == order.back()) out += "\\brdrb\\brdrs\\brdrw10";
+                    out += paragraphFormat(cells.front()) + "\\par\n";
                 }
-                out += "\n";
-                for (const TfrPrim* c : cells) {
-                    out += "\\pard\\intbl";
-                    out += c->align == TfrHAlign::Center ? "\\qc" : c->align == TfrHAlign::Right ? "\\qr" : "\\ql";
-                    out += "\\fs" + QByteArray::number(int(std::lround(c->font.size * 2)));
-                    if (c->font.bold) out += "\\b";
-                    out += " " + rtfText(c->lines.join(QLatin1Char('\n')));
-                    if (c->font.bold) out += "\\b0";
-                    out += "\\cell\n";
-                }
-                out += "\\row\n";
-            } else if (cells.size() == 1) {
-                const TfrPrim* c = cells.front();
-                out += "\\pard";
-                out += c->align == TfrHAlign::Center ? "\\qc" : c->align == TfrHAlign::Right ? "\\qr" : "\\ql";
-                if (lineBelow) out += "\\brdrb\\brdrs\\brdrw10";
-                out += "\\fs" + QByteArray::number(int(std::lround(c->font.size * 2)));
-                if (c->font.bold) out += "\\b";
-                out += " " + rtfText(c->lines.join(QLatin1Char('\n')));
-                if (c->font.bold) out += "\\b0";
-                out += "\\par\n";
-            } else if (lineBelow) {
-                out += "\\pard\\brdrb\\brdrs\\brdrw10\\fs4\\par\n";
             }
+            if (all.empty() && lineBelow) out += "\\pard\\brdrb\\brdrs\\brdrw10\\fs4\\par\n";
         }
     }
     out += "}\n";
