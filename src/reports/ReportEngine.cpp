@@ -191,6 +191,8 @@ private:
         m_compiled.clear();
         m_pageAccKeys.clear();
         m_runKeys.clear();
+        m_groupAccKeys.clear();
+        m_conditions.clear();
         m_usesTotal = false;
         for (const TfrPage& p : m_rep.m_templ.pages)
             for (const TfrBand& b : p.bands) {
@@ -204,19 +206,28 @@ private:
                 // Fields without a dataset belong to the band's own dataset (a header's or
                 // footer's to the data band next to it).
                 TfrDBDataSet* own = bandDataSet(b);
-                if (!own && (b.type == TfrBandType::MasterHeader || b.type == TfrBandType::MasterFooter)) {
+                const bool before = b.type == TfrBandType::MasterHeader || b.type == TfrBandType::GroupHeader;
+                const bool after = b.type == TfrBandType::MasterFooter || b.type == TfrBandType::GroupFooter;
+                if (!own && (before || after)) {
                     const auto it = std::find_if(p.bands.begin(), p.bands.end(), [&](const TfrBand& x) { return &x == &b; });
                     auto look = [&](auto from, auto to) {
                         for (auto i = from; i != to; ++i)
                             if (i->type == TfrBandType::MasterData) return bandDataSet(*i);
                         return static_cast<TfrDBDataSet*>(nullptr);
                     };
-                    own = b.type == TfrBandType::MasterHeader ? look(it, p.bands.end())
-                                                              : look(std::make_reverse_iterator(it), p.bands.rend());
+                    own = before ? look(it, p.bands.end()) : look(std::make_reverse_iterator(it), p.bands.rend());
                 }
+                m_inGroupFooterCompile = b.type == TfrBandType::GroupFooter;
                 for (const TfrObject& o : b.objects)
                     if (o.kind == TfrObjectKind::Memo || o.kind == TfrObjectKind::Barcode)
                         m_compiled[&o] = compile(o, own, b.type == TfrBandType::PageFooter);
+                m_inGroupFooterCompile = false;
+                if (b.type == TfrBandType::GroupHeader) {
+                    TfrObject& cond = m_conditions[&b];
+                    cond.name = b.name;
+                    cond.text = b.condition;
+                    m_compiled[&cond] = compile(cond, own, false);
+                }
             }
     }
 
@@ -291,6 +302,7 @@ private:
             }
             if (term.func == AggFunc::RunningSum) m_runKeys.insert(AccKey{term.ds, term.field});
             else if (pageScope) m_pageAccKeys.insert(AccKey{term.ds, term.field});
+            else if (m_inGroupFooterCompile) m_groupAccKeys.insert(AccKey{term.ds, term.field});
             return term;
         }
         if (parseField(o, e, own, term)) {
@@ -317,6 +329,10 @@ private:
         if (m_inPageFooter) {
             auto it = m_pageAcc.find(AccKey{t.ds, t.field});
             if (it != m_pageAcc.end()) a = it->second;
+        } else if (m_groupLevel >= 0) {
+            auto& level = m_groupAcc[size_t(m_groupLevel)];
+            auto it = level.find(AccKey{t.ds, t.field});
+            if (it != level.end()) a = it->second;
         } else {
             auto key = AccKey{t.ds, t.field};
             auto it = m_reportAcc.find(key);
@@ -557,10 +573,16 @@ private:
             for (size_t i = 0; i < tp.bands.size(); ++i) {
                 const TfrBand& b = tp.bands[i];
                 if (b.type != TfrBandType::MasterData) continue;
-                const TfrBand* header = i > 0 && tp.bands[i - 1].type == TfrBandType::MasterHeader ? &tp.bands[i - 1] : nullptr;
+                // [MasterHeader] [GroupHeader outer .. inner] MasterData [GroupFooter inner .. outer] [MasterFooter]
+                size_t h = i;
+                std::vector<const TfrBand*> groupHeaders, groupFooters;
+                while (h > 0 && tp.bands[h - 1].type == TfrBandType::GroupHeader) groupHeaders.insert(groupHeaders.begin(), &tp.bands[--h]);
+                size_t f = i + 1;
+                while (f < tp.bands.size() && tp.bands[f].type == TfrBandType::GroupFooter) groupFooters.push_back(&tp.bands[f++]);
+                const TfrBand* header = h > 0 && tp.bands[h - 1].type == TfrBandType::MasterHeader ? &tp.bands[h - 1] : nullptr;
                 const TfrBand* footer =
-                    i + 1 < tp.bands.size() && tp.bands[i + 1].type == TfrBandType::MasterFooter ? &tp.bands[i + 1] : nullptr;
-                dataGroup(b, header, footer);
+                    f < tp.bands.size() && tp.bands[f].type == TfrBandType::MasterFooter ? &tp.bands[f] : nullptr;
+                dataGroup(b, header, footer, groupHeaders, groupFooters);
             }
             for (const TfrBand& b : tp.bands)
                 if (b.type == TfrBandType::ReportSummary) place(b);
@@ -569,7 +591,20 @@ private:
         return std::move(m_out);
     }
 
-    void dataGroup(const TfrBand& data, const TfrBand* header, const TfrBand* footer) {
+    // Group footers of levels `from`.. (innermost first), standing on the group's last row.
+    void closeGroups(const std::vector<const TfrBand*>& footers, size_t levels, size_t from) {
+        for (size_t g = levels; g-- > from;) {
+            const size_t k = levels - 1 - g;  // footers are listed inner to outer
+            if (k < footers.size()) {
+                m_groupLevel = int(g);
+                place(*footers[k]);
+                m_groupLevel = -1;
+            }
+        }
+    }
+
+    void dataGroup(const TfrBand& data, const TfrBand* header, const TfrBand* footer,
+                   const std::vector<const TfrBand*>& groupHeaders, const std::vector<const TfrBand*>& groupFooters) {
         TfrDBDataSet* ds = bandDataSet(data);
         const int n = ds ? ds->rowCount() : 1;
         if (n == 0) return;
@@ -580,8 +615,30 @@ private:
             place(*header, measure(data, ms));
             if (header->repeatHeader) m_repeatHeader = header;
         }
+        const size_t levels = std::max(groupHeaders.size(), groupFooters.size());
+        m_groupAcc.assign(levels, {});
+        std::vector<QString> keys(groupHeaders.size());
         for (int r = 0; r < n; ++r) {
             if (ds) ds->setCurrentRow(r);
+            if (levels > 0) {
+                // the outermost group whose condition changed, and every group inside it, start anew
+                size_t changed = r == 0 ? 0 : levels;
+                for (size_t g = 0; g < groupHeaders.size(); ++g) {
+                    const QString key = evaluate(m_conditions.at(groupHeaders[g]));
+                    if (r > 0 && changed == levels && key != keys[g]) changed = g;
+                    keys[g] = key;
+                }
+                if (changed < levels) {
+                    if (r > 0) {
+                        ds->setCurrentRow(r - 1);
+                        closeGroups(groupFooters, levels, changed);
+                        ds->setCurrentRow(r);
+                    }
+                    for (size_t g = changed; g < levels; ++g) m_groupAcc[g].clear();
+                    for (size_t g = changed; g < groupHeaders.size(); ++g)
+                        place(*groupHeaders[g], g + 1 == groupHeaders.size() ? measure(data, ms) : 0);
+                }
+            }
             // a running total counts the rows printed so far, this one included
             if (ds)
                 for (const AccKey& k : m_runKeys)
@@ -590,6 +647,14 @@ private:
             if (ds)
                 for (const AccKey& k : m_pageAccKeys)
                     if (k.first == ds) add(m_pageAcc[k], ds, k.second, r);
+            if (ds)
+                for (auto& level : m_groupAcc)
+                    for (const AccKey& k : m_groupAccKeys)
+                        if (k.first == ds) add(level[k], ds, k.second, r);
+        }
+        if (ds && levels > 0) {
+            ds->setCurrentRow(n - 1);
+            closeGroups(groupFooters, levels, 0);
         }
         m_repeatHeader = nullptr;
         if (footer) place(*footer);
@@ -599,6 +664,11 @@ private:
     std::unordered_map<const TfrObject*, Compiled> m_compiled;
     std::set<AccKey> m_pageAccKeys;
     std::set<AccKey> m_runKeys;
+    std::set<AccKey> m_groupAccKeys;
+    std::vector<std::map<AccKey, Acc>> m_groupAcc;  // per group level, outer first
+    std::map<const TfrBand*, TfrObject> m_conditions;  // group headers' conditions, compiled as texts
+    int m_groupLevel = -1;                           // the group footer being placed
+    bool m_inGroupFooterCompile = false;
     std::map<AccKey, Acc> m_pageAcc, m_reportAcc, m_runAcc;
     bool m_usesTotal = false;
     bool m_inPageFooter = false;

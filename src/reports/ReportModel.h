@@ -17,6 +17,8 @@ enum class TfrBandType {
     MasterFooter,
     ReportSummary,
     PageFooter,
+    GroupHeader,  // before a data band: printed whenever its condition's value changes
+    GroupFooter,  // after a data band: closes each group, its sums are the group's
 };
 
 // The XML name of a band type ("MasterData") and back; false for an unknown name.
@@ -71,6 +73,7 @@ struct TfrBand {
     double height = 10;
     QString dataSet;              // data bands: the report dataset's name
     bool repeatHeader = true;     // master header: repeated on every page its data continue on
+    QString condition;            // group header: the expression whose change starts a new group
     std::vector<TfrObject> objects;
 };
 

@@ -18,7 +18,8 @@ EfrFileError::EfrFileError(const QString& message)
 namespace {
 
 const char* const kBandNames[] = {"ReportTitle",  "PageHeader",   "ColumnHeader",  "MasterHeader",
-                                  "MasterData",   "MasterFooter", "ReportSummary", "PageFooter"};
+                                  "MasterData",   "MasterFooter", "ReportSummary", "PageFooter",
+                                  "GroupHeader",  "GroupFooter"};
 
 QString q(const QString& s) { return QStringLiteral("«") + s + QStringLiteral("»"); }
 
@@ -140,6 +141,9 @@ private:
         b.height = number(owner, "height", 10, 0, page.height - page.marginTop - page.marginBottom);
         b.dataSet = str("dataset");
         b.repeatHeader = flag("repeat", true);
+        b.condition = str("condition");
+        if (b.type == TfrBandType::GroupHeader && b.condition.trimmed().isEmpty())
+            fail(QStringLiteral("у группы %1 нет условия (condition)").arg(q(b.name)));
         while (nextChild()) {
             if (++m_objects > frlimits::kMaxObjects)
                 fail(QStringLiteral("слишком много объектов (больше %1)").arg(frlimits::kMaxObjects));
@@ -295,6 +299,7 @@ QByteArray frTemplateToXml(const TfrTemplate& t) {
             w.writeAttribute(QStringLiteral("height"), num(b.height));
             if (!b.dataSet.isEmpty()) w.writeAttribute(QStringLiteral("dataset"), b.dataSet);
             if (!b.repeatHeader) w.writeAttribute(QStringLiteral("repeat"), QStringLiteral("0"));
+            if (!b.condition.isEmpty()) w.writeAttribute(QStringLiteral("condition"), b.condition);
             for (const TfrObject& o : b.objects) {
                 static const char* tags[] = {"Memo", "Line", "Rect", "Picture", "Barcode"};
                 w.writeStartElement(QString::fromLatin1(tags[int(o.kind)]));

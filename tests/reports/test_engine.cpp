@@ -282,6 +282,35 @@ TEST_F(EngineTest, ValuesAreFormattedAsMoneyDatesAndPlainNumbers) {
                   QStringLiteral("567,50|0,125|текст||1") + nbsp + QStringLiteral("500,50|05.03.2009")).toStdString());
 }
 
+TEST_F(EngineTest, GroupsPrintTheirHeaderAndTheirOwnSums) {
+    rep.setTemplate(templ(QStringLiteral(
+        "<Page width=\"100\" height=\"70\" left=\"10\" top=\"10\" right=\"10\" bottom=\"10\">"
+        "<Band name=\"GH\" type=\"GroupHeader\" height=\"5\" condition=\"[frdsReportU.&quot;GR&quot;]\">"
+        " <Memo name=\"gh\" width=\"80\" height=\"5\">Группа [\"GR\"]</Memo></Band>"
+        "<Band name=\"D\" type=\"MasterData\" dataset=\"frdsReportU\" height=\"5\">"
+        " <Memo name=\"row\" width=\"80\" height=\"5\">[\"NUM\"]</Memo></Band>"
+        "<Band name=\"GF\" type=\"GroupFooter\" height=\"5\">"
+        " <Memo name=\"gf\" width=\"80\" height=\"5\">[\"GR\"]: [SUM(\"SUMMA\") #m] ([COUNT()])</Memo></Band>"
+        "<Band name=\"S\" type=\"ReportSummary\" height=\"5\">"
+        " <Memo name=\"total\" width=\"80\" height=\"5\">[SUM(frdsReportU.\"SUMMA\") #m]</Memo></Band>"
+        "</Page>")));
+    std::vector<std::vector<fb::Value>> data;
+    const char* groups[] = {"А", "А", "Б", "Б", "Б", "В"};
+    for (int i = 0; i < 6; ++i)
+        data.push_back({fb::Value(i + 1), fb::Value(QString::fromUtf8(groups[i])), fb::Value(fb::Decimal(i + 1))});
+    dsU.setSource(rows({QStringLiteral("NUM"), QStringLiteral("GR"), QStringLiteral("SUMMA")}, data));
+    const TfrPreparedReport out = rep.prepare();
+    // 50 mm of body: 10 bands of 5 mm; the third group header would be last on page 1, so it moves with its row
+    QStringList all;
+    for (const TfrPreparedPage& pg : out.pages) {
+        QStringList page;
+        for (const TfrPrim& p : pg.prims) page << p.lines.join(QString());
+        all << page.join(QLatin1Char(','));
+    }
+    EXPECT_EQ(all, (QStringList{QStringLiteral("Группа А,1,2,А: 3,00 (2),Группа Б,3,4,5,Б: 12,00 (3)"),
+                                QStringLiteral("Группа В,6,В: 6,00 (1),21,00")}));
+}
+
 TEST_F(EngineTest, BarCodesAreDrawnByLibzint) {
     rep.setTemplate(templ(QStringLiteral(
         "<Page><Band name=\"T\" type=\"ReportTitle\" height=\"40\">"

@@ -33,7 +33,8 @@ std::vector<BrokenCase> brokenCases() {
         {"memo outside a band", page("<Memo x=\"0\">a</Memo>"), "<Memo> стоит не на своем месте"},
         {"band inside a band", page("<Band name=\"A\" type=\"MasterData\"><Band name=\"B\" type=\"MasterData\"/></Band>"),
          "<Band> стоит не на своем месте"},
-        {"unknown band type", page("<Band name=\"X\" type=\"GroupHeader\"/>"), "неизвестный вид полосы «GroupHeader»"},
+        {"unknown band type", page("<Band name=\"X\" type=\"CrossTab\"/>"), "неизвестный вид полосы «CrossTab»"},
+        {"group without condition", page("<Band name=\"G\" type=\"GroupHeader\"/>"), "у группы «G» нет условия"},
         {"band without name", page("<Band type=\"MasterData\"/>"), "нет имени"},
         {"unknown object", page("<Band name=\"B\" type=\"MasterData\"><Chart x=\"0\"/></Band>"),
          "неизвестный объект <Chart>"},
@@ -127,6 +128,7 @@ TEST(TemplateFile, WrittenTemplateReadsBackTheSame) {
         "<Barcode name=\"bc\" type=\"EAN13\" x=\"40\" y=\"0\" width=\"30\" height=\"10\">[Number]</Barcode>"
         "</Band>"
         "<Band name=\"MasterHeader2\" type=\"MasterHeader\" height=\"4\" repeat=\"0\"/>"
+        "<Band name=\"Group\" type=\"GroupHeader\" height=\"4\" condition=\"[frdsReportU.&quot;GR&quot;]\"/>"
         "<Band name=\"MasterData2\" type=\"MasterData\" height=\"4\" dataset=\"frdsReportU\"/>"
         "</Page>"));
     QImage img(4, 3, QImage::Format_RGB32);
@@ -151,7 +153,8 @@ TEST(TemplateFile, WrittenTemplateReadsBackTheSame) {
     EXPECT_TRUE(m.frame.left && m.frame.bottom && !m.frame.top);
     EXPECT_EQ(back.pages[0].bands[0].objects[3].barcode, TfrBarcodeType::EAN13);
     EXPECT_FALSE(back.pages[0].bands[1].repeatHeader);
-    EXPECT_EQ(back.pages[0].bands[2].dataSet, QStringLiteral("frdsReportU"));
+    EXPECT_EQ(back.pages[0].bands[2].condition, QStringLiteral("[frdsReportU.\"GR\"]"));
+    EXPECT_EQ(back.pages[0].bands[3].dataSet, QStringLiteral("frdsReportU"));
     EXPECT_EQ(back.pages[0].bands[0].objects[4].picture.size(), QSize(4, 3));
     EXPECT_EQ(back.pages[0].bands[0].objects[4].picture.pixelColor(1, 1), QColor(Qt::blue));
 }
