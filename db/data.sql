@@ -74,3 +74,7 @@ INSERT INTO COMMENT (ID, NAME) VALUES (5, 'Следы предыдущего р�
 INSERT INTO COMMENT (ID, NAME) VALUES (6, 'Без шнурков');
 INSERT INTO COMMENT (ID, NAME) VALUES (7, 'Ремонт без гарантии по желанию заказчика');
 INSERT INTO COMMENT (ID, NAME) VALUES (8, 'Срочный заказ');
+
+-- Numbering rows locked while a new document's number is drawn.
+INSERT INTO DOC_COUNTER (ID, NAME) VALUES (1, 'DOCU');
+INSERT INTO DOC_COUNTER (ID, NAME) VALUES (2, 'DOCS');

@@ -26,6 +26,12 @@ CREATE SEQUENCE GEN_PRODUCTGR_ID;
 -- The text names the constraint the way the engine does for a foreign key.
 CREATE EXCEPTION E_GROUP_HAS_CHILDREN 'violation of FOREIGN KEY constraint "@1" on table "@2" (the group still has subgroups)';
 
+-- Documents and lines of a closed work period are frozen; the program's error
+-- window explains these by their names.
+CREATE EXCEPTION E_PERIOD_CLOSED 'E_PERIOD_CLOSED: the work period @1 is closed, its documents cannot be changed';
+-- A document number that would leave the range numbers are kept in.
+CREATE EXCEPTION E_NUMBER_RANGE 'E_NUMBER_RANGE: the next document number @1 is out of range';
+
 -- ---------------------------------------------------------------------------
 -- Kinds, periods, organisation
 -- ---------------------------------------------------------------------------
@@ -216,7 +222,17 @@ CREATE TABLE USLTOV (
     KOLVO       NUMERIC(15,3) NOT NULL,
     CENA        NUMERIC(15,2) NOT NULL,
     CONSTRAINT FK_USLTOV_1 FOREIGN KEY (USLUGA_ID) REFERENCES USLUGA (ID) ON DELETE CASCADE,
-    CONSTRAINT FK_USLTOV_2 FOREIGN KEY (TOVAR_ID) REFERENCES TOVAR (ID)
+    CONSTRAINT FK_USLTOV_2 FOREIGN KEY (TOVAR_ID) REFERENCES TOVAR (ID),
+    CONSTRAINT UNQ1_USLTOV UNIQUE (USLUGA_ID, TOVAR_ID)
+);
+
+-- One row per numbering (1 service orders, 2 stock documents). A new document
+-- numbered by the database locks its row while the number is drawn, so two
+-- workstations never draw the same number; the second waits for the first.
+CREATE TABLE DOC_COUNTER (
+    ID          SMALLINT NOT NULL,
+    NAME        VARCHAR(20),
+    CONSTRAINT PK_DOC_COUNTER PRIMARY KEY (ID)
 );
 
 -- ---------------------------------------------------------------------------
@@ -445,6 +461,128 @@ DECLARE G BIGINT;
 BEGIN
   IF (NEW.NPP IS NULL) THEN NEW.NPP = GEN_ID(GEN_MOVES_NPP, 1);
   ELSE IF (NEW.NPP > GEN_ID(GEN_MOVES_NPP, 0)) THEN G = GEN_ID(GEN_MOVES_NPP, NEW.NPP - GEN_ID(GEN_MOVES_NPP, 0));
+END^
+
+-- ---------------------------------------------------------------------------
+-- Numbers: a new order (stock document) inserted without a number gets the
+-- greatest number + 1, drawn while its numbering row is locked, so that two
+-- workstations never draw the same one. A number given on insert is kept.
+-- ---------------------------------------------------------------------------
+CREATE TRIGGER TBI_DOCU_NUMBER FOR DOCU ACTIVE BEFORE INSERT POSITION 1 AS
+DECLARE M INTEGER;
+BEGIN
+  IF (NEW.NUMBER IS NULL) THEN
+  BEGIN
+    UPDATE DOC_COUNTER SET ID = ID WHERE ID = 1;
+    SELECT MAX(NUMBER) FROM DOCU INTO :M;
+    IF (M >= 2147483647) THEN EXCEPTION E_NUMBER_RANGE USING ('2147483648');
+    NEW.NUMBER = COALESCE(M, 0) + 1;
+  END
+END^
+
+-- Stock numbers are counted while they are whole numbers of up to nine digits
+-- (GET_MAX_DOCS_NUMBER); past 999999999 the count would stand still.
+CREATE TRIGGER TBI_DOCS_NUMBER FOR DOCS ACTIVE BEFORE INSERT POSITION 1 AS
+DECLARE M INTEGER;
+BEGIN
+  IF (NEW.NUMBER IS NULL) THEN
+  BEGIN
+    UPDATE DOC_COUNTER SET ID = ID WHERE ID = 2;
+    SELECT MAX(CASE WHEN TRIM(NUMBER) SIMILAR TO '[0-9]{1,9}' THEN CAST(TRIM(NUMBER) AS INTEGER) END)
+      FROM DOCS INTO :M;
+    IF (M >= 999999999) THEN EXCEPTION E_NUMBER_RANGE USING ('1000000000');
+    NEW.NUMBER = COALESCE(M, 0) + 1;
+  END
+END^
+
+-- ---------------------------------------------------------------------------
+-- Closed periods: documents and their lines of a closed period are neither
+-- added, changed nor deleted. The period row is locked while a document of it
+-- is written, so closing a period waits for the saves in flight and a save
+-- waits for a close. Deleting a whole period takes its documents with it (the
+-- period row is gone by then). The hand-over date and time of an order may
+-- still be recorded in a closed period.
+-- ---------------------------------------------------------------------------
+CREATE PROCEDURE P_CHECK_PERIOD (RP_ID INTEGER) AS
+DECLARE A CHAR(1);
+BEGIN
+  IF (RP_ID IS NULL) THEN EXIT;
+  SELECT ACT FROM RPERIOD WHERE ID = :RP_ID WITH LOCK INTO :A;
+  IF (A = '#') THEN EXCEPTION E_PERIOD_CLOSED USING (RP_ID);
+END^
+
+CREATE TRIGGER TBIUD_DOCU_PERIOD FOR DOCU ACTIVE BEFORE INSERT OR UPDATE OR DELETE POSITION 5 AS
+BEGIN
+  IF (INSERTING) THEN EXECUTE PROCEDURE P_CHECK_PERIOD (NEW.RPERIOD_ID);
+  ELSE IF (DELETING) THEN EXECUTE PROCEDURE P_CHECK_PERIOD (OLD.RPERIOD_ID);
+  ELSE IF (NEW.RPERIOD_ID IS DISTINCT FROM OLD.RPERIOD_ID
+        OR NEW.KINDDOC_ID IS DISTINCT FROM OLD.KINDDOC_ID OR NEW.SERIES IS DISTINCT FROM OLD.SERIES
+        OR NEW.NUMBER IS DISTINCT FROM OLD.NUMBER OR NEW.DATEP IS DISTINCT FROM OLD.DATEP
+        OR NEW.DATEV IS DISTINCT FROM OLD.DATEV OR NEW.ZAKAZCH_ID IS DISTINCT FROM OLD.ZAKAZCH_ID
+        OR NEW.PRIEMSCHIK_ID IS DISTINCT FROM OLD.PRIEMSCHIK_ID OR NEW.COMMENT IS DISTINCT FROM OLD.COMMENT
+        OR NEW.TOTAL IS DISTINCT FROM OLD.TOTAL OR NEW.OTKLTYPE IS DISTINCT FROM OLD.OTKLTYPE
+        OR NEW.OTKLPROC IS DISTINCT FROM OLD.OTKLPROC OR NEW.OTKLSUM IS DISTINCT FROM OLD.OTKLSUM
+        OR NEW.TOTAL_WOTKL IS DISTINCT FROM OLD.TOTAL_WOTKL OR NEW.RECEIVED IS DISTINCT FROM OLD.RECEIVED
+        OR NEW.DEBT IS DISTINCT FROM OLD.DEBT OR NEW.GARANT IS DISTINCT FROM OLD.GARANT) THEN
+  BEGIN
+    EXECUTE PROCEDURE P_CHECK_PERIOD (OLD.RPERIOD_ID);
+    IF (NEW.RPERIOD_ID IS DISTINCT FROM OLD.RPERIOD_ID) THEN EXECUTE PROCEDURE P_CHECK_PERIOD (NEW.RPERIOD_ID);
+  END
+END^
+
+CREATE TRIGGER TBIUD_DOCS_PERIOD FOR DOCS ACTIVE BEFORE INSERT OR UPDATE OR DELETE POSITION 5 AS
+BEGIN
+  IF (INSERTING OR UPDATING) THEN EXECUTE PROCEDURE P_CHECK_PERIOD (NEW.RPERIOD_ID);
+  IF (DELETING OR (UPDATING AND NEW.RPERIOD_ID IS DISTINCT FROM OLD.RPERIOD_ID)) THEN
+    EXECUTE PROCEDURE P_CHECK_PERIOD (OLD.RPERIOD_ID);
+END^
+
+CREATE TRIGGER TBIUD_PMOVES_PERIOD FOR PMOVES ACTIVE BEFORE INSERT OR UPDATE OR DELETE POSITION 5 AS
+DECLARE P INTEGER;
+BEGIN
+  IF (NOT DELETING) THEN
+  BEGIN
+    SELECT RPERIOD_ID FROM DOCU WHERE ID = NEW.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
+  IF (NOT INSERTING) THEN
+  BEGIN
+    P = NULL;
+    SELECT RPERIOD_ID FROM DOCU WHERE ID = OLD.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
+END^
+
+CREATE TRIGGER TBIUD_UMOVES_PERIOD FOR UMOVES ACTIVE BEFORE INSERT OR UPDATE OR DELETE POSITION 5 AS
+DECLARE P INTEGER;
+BEGIN
+  IF (NOT DELETING) THEN
+  BEGIN
+    SELECT RPERIOD_ID FROM DOCU WHERE ID = NEW.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
+  IF (NOT INSERTING) THEN
+  BEGIN
+    P = NULL;
+    SELECT RPERIOD_ID FROM DOCU WHERE ID = OLD.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
+END^
+
+CREATE TRIGGER TBIUD_MOVES_PERIOD FOR MOVES ACTIVE BEFORE INSERT OR UPDATE OR DELETE POSITION 5 AS
+DECLARE P INTEGER;
+BEGIN
+  IF (NOT DELETING) THEN
+  BEGIN
+    SELECT RPERIOD_ID FROM DOCS WHERE ID = NEW.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
+  IF (NOT INSERTING) THEN
+  BEGIN
+    P = NULL;
+    SELECT RPERIOD_ID FROM DOCS WHERE ID = OLD.DOC_ID INTO :P;
+    EXECUTE PROCEDURE P_CHECK_PERIOD (P);
+  END
 END^
 
 -- ---------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "data/ClientDataSet.h"
+#include "data/SaveRetry.h"
 
 #include "data/Connection.h"
 #include "data/DataErrors.h"
@@ -338,6 +339,43 @@ void TClientDataSet::refresh() {
     close();
     open();
     if (!id.isNull() && !locate(QStringLiteral("ID"), id)) first();
+}
+
+void TClientDataSet::refreshRecord() {
+    checkActive();
+    if (isEditing() || m_cur < 0 || m_cur >= int(m_view.size())) return;
+    TDataRow* row = m_view[size_t(m_cur)];
+    if (m_log.find(row)) return;  // pending changes are the user's: keep them
+    TField* idField = findField(QStringLiteral("ID"));
+    if (!idField || idField->isNull()) return;
+    QString table = tableName();
+    if (table.startsWith(QLatin1Char('"')) && table.endsWith(QLatin1Char('"'))) table = table.mid(1, table.size() - 2);
+    std::vector<TField*> fields;
+    QStringList names;
+    for (const auto& f : m_fields) {
+        if (f->kind() != TFieldKind::Data || f->origin().compare(table, Qt::CaseInsensitive) != 0) continue;
+        fields.push_back(f.get());
+        names << (m_quoteIdentifiers ? sqltext::quoteIdentifier(f->name()) : f->name());
+    }
+    if (fields.empty()) return;
+    fb::Transaction tra(attachment());
+    fb::Statement st(tra, QStringLiteral("SELECT ") + names.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") +
+                              (m_quoteIdentifiers ? sqltext::quoteIdentifier(table) : table) +
+                              QStringLiteral(" WHERE ID = ?"));
+    st.set(0, idField->value());
+    st.execute();
+    if (!st.fetch()) return;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const size_t k = size_t(fields[i]->index());
+        row->values[k] = st.value(int(i));
+        if (k < row->original.size()) row->original[k] = row->values[k];
+    }
+    while (st.fetch()) {}
+    tra.commit();
+    calculate(row->values);
+    invalidateLookupCache();
+    emitRow(m_cur);
+    emitData();
 }
 
 void TClientDataSet::checkActive() const {
@@ -922,15 +960,18 @@ TUpdateResolver TClientDataSet::resolver() const {
     if (table.isEmpty())
         throw EDatabaseError(QStringLiteral("Не задана таблица для сохранения изменений набора данных ") + objectName());
     if (table.startsWith(QLatin1Char('"')) && table.endsWith(QLatin1Char('"'))) table = table.mid(1, table.size() - 2);
-    const bool anyOrigin = std::any_of(m_fields.begin(), m_fields.end(), [](const auto& f) {
-        return f->kind() == TFieldKind::Data && !f->origin().isEmpty();
+    // When the server names the table for none of the columns (a view, a
+    // selectable procedure, expressions), every data field is taken as the
+    // table's own; the statements then fail loudly if one is not.
+    const bool anyFromTable = std::any_of(m_fields.begin(), m_fields.end(), [&](const auto& f) {
+        return f->kind() == TFieldKind::Data && f->origin().compare(table, Qt::CaseInsensitive) == 0;
     });
     std::vector<TResolverColumn> columns;
     for (const auto& f : m_fields) {
         if (f->kind() != TFieldKind::Data) continue;
         bool send;
         if (f->inUpdateOverride()) send = *f->inUpdateOverride();
-        else if (f->origin().isEmpty()) send = !anyOrigin;  // the server named no tables at all
+        else if (!anyFromTable) send = true;
         else send = f->origin().compare(table, Qt::CaseInsensitive) == 0;
         if (!send) continue;
         columns.push_back({f->index(), f->name(), comparable(f->type()),
@@ -984,17 +1025,26 @@ void TClientDataSet::reportApplyFailure(const std::vector<TSentChange>& batch, i
     m_lastApplyError = errorMessage(error);
     m_lastApplyException = error;
     if (batch.empty()) return;
-    const TSentChange& s = batch[size_t(failed >= 0 ? failed : 0)];
     TApplyFailure f;
-    f.kind = s.kind;
-    f.rowSerial = s.row->serial;
-    if (TField* id = findField(QStringLiteral("ID")))
-        f.key = s.kind == TChangeKind::Delete ? s.oldValues[size_t(id->index())] : s.row->values[size_t(id->index())];
     f.message = m_lastApplyError;
     f.error = error;
     f.sql = sql;
+    if (failed < 0) {
+        // Refused at commit (or before any statement): the whole batch failed, not one change of it.
+        f.wholeBatch = true;
+    } else {
+        const TSentChange& s = batch[size_t(failed)];
+        f.kind = s.kind;
+        f.rowSerial = s.row->serial;
+        if (TField* id = findField(QStringLiteral("ID")))
+            f.key = s.kind == TChangeKind::Delete ? s.oldValues[size_t(id->index())]
+                                                  : s.row->values[size_t(id->index())];
+    }
     if (callHandler && m_onReconcile) {
-        if (m_onReconcile(*this, f) == TReconcileAction::Cancel) cancelChange(f.rowSerial);
+        if (m_onReconcile(*this, f) == TReconcileAction::Cancel) {
+            if (f.wholeBatch) cancelUpdates();
+            else cancelChange(f.rowSerial);
+        }
     }
 }
 
@@ -1010,17 +1060,28 @@ int TClientDataSet::applyUpdates() {
     std::vector<TSentChange> batch;
     int failed = -1;
     QString sql;
-    try {
-        const TUpdateResolver res = resolver();
-        batch = snapshot(res);
-        fb::Transaction tra(attachment());
-        send(tra, batch, res, failed, sql);
-        tra.commit();
-    } catch (...) {
-        // the transaction has been rolled back by its destructor: nothing of this apply remains
-        if (batch.empty()) batch = snapshot(TUpdateResolver(QString(), {}, false));
-        reportApplyFailure(batch, failed, sql, std::current_exception(), true);
-        return 1;
+    for (int attempt = 1;; ++attempt) {
+        batch.clear();
+        failed = -1;
+        sql.clear();
+        try {
+            const TUpdateResolver res = resolver();
+            batch = snapshot(res);
+            fb::Transaction tra(attachment());
+            send(tra, batch, res, failed, sql);
+            tra.commit();
+            break;
+        } catch (...) {
+            // the transaction has been rolled back by its destructor: nothing of this apply remains
+            const std::exception_ptr error = std::current_exception();
+            if (isUpdateConflict(error) && attempt < kSaveAttempts) {
+                pauseBeforeRetry(attempt);
+                continue;
+            }
+            if (batch.empty()) batch = snapshot(TUpdateResolver(QString(), {}, false));
+            reportApplyFailure(batch, failed, sql, error, true);
+            return 1;
+        }
     }
     markApplied(batch);
     return 0;

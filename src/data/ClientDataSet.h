@@ -37,6 +37,9 @@ struct TApplyFailure {
     QString message;            // the error's text (with "Database Server Error: " for the server's own)
     std::exception_ptr error;   // the error itself
     QString sql;                // the statement that failed
+    // The commit itself was refused: the failure belongs to every change of
+    // the batch (rowSerial is 0; Cancel undoes them all).
+    bool wholeBatch = false;
 };
 
 enum class TReconcileAction {
@@ -127,6 +130,10 @@ public:
     bool isActive() const { return m_state != TDataSetState::Inactive; }
     // Closes, reopens and returns to the row with the remembered ID.
     void refresh();
+    // Reads the current row's columns of the provider's table again by its ID
+    // (what the database's triggers made of it); a row with pending changes,
+    // or without an ID, is left alone.
+    void refreshRecord();
 
     TDataSetState state() const { return m_state; }
     bool isEditing() const { return m_state == TDataSetState::Edit || m_state == TDataSetState::Insert; }
@@ -193,6 +200,8 @@ public:
 
     // --- apply --------------------------------------------------------------
     // Sends the change log in one transaction of its own; no error tolerated.
+    // A conflict with another workstation's simultaneous save of other rows is
+    // retried a few times in a fresh transaction before it counts as a failure.
     // Returns the number of errors (0 or 1). On failure the transaction is
     // rolled back, the reconcile handler (if any) is called, and
     // lastApplyError() tells what happened.

@@ -13,6 +13,10 @@ EFieldRequired::EFieldRequired(const QString& fieldTitle)
 
 ERecordChanged::ERecordChanged() : EDatabaseError(text()) {}
 
+ERecordAmbiguous::ERecordAmbiguous(qint64 rows)
+    : EDatabaseError(QStringLiteral("Изменение не сохранено: в таблице найдено %1 одинаковых записей вместо одной")
+                         .arg(rows)) {}
+
 EConvertError::EConvertError(const QString& message)
     : std::invalid_argument(message.toStdString()), m_message(message) {}
 

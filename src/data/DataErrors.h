@@ -35,6 +35,13 @@ public:
     static QString text() { return QStringLiteral("Record not found or changed by another user"); }
 };
 
+// An UPDATE or DELETE of an apply that would touch several rows (rows equal in
+// every column): nothing is changed and the apply fails.
+class ERecordAmbiguous : public EDatabaseError {
+public:
+    explicit ERecordAmbiguous(qint64 rows);
+};
+
 // A value that does not fit the field's type (letters for a number, an
 // impossible date, a character outside WIN1251). Not a database error.
 class EConvertError : public std::invalid_argument {

@@ -110,6 +110,14 @@ void TDM::disconnectDatabase() {
     }
 }
 
+void TDM::reconnect() {
+    if (!xConnection) throw EDatabaseError(QStringLiteral("Нет соединения с базой данных"));
+    const QString database = xConnection->database();
+    auto fresh = std::make_unique<fb::Attachment>(database);
+    xConnection->close();
+    xConnection = std::move(fresh);
+}
+
 bool TDM::isConnected() const { return xConnection && xConnection->isOpen(); }
 
 fb::Attachment& TDM::connection() const { return dataconn::require(xConnection.get()); }

@@ -28,6 +28,10 @@ public:
     void connectDatabase(const QString& database);
     // Closes the shared datasets and the connection; safe when not connected.
     void disconnectDatabase();
+    // Opens the same database again after the connection was lost; every
+    // dataset keeps its rows and pending changes (they find the new
+    // connection by themselves). Throws fb::DbError when it cannot.
+    void reconnect();
     bool isConnected() const;
     fb::Attachment& connection() const;  // throws EDatabaseError when not connected
 

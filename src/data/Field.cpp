@@ -5,6 +5,8 @@
 #include "fb/Statement.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -162,14 +164,28 @@ fb::Value TField::valueFromText(const QString& text) const {
     case TFieldType::SmallInt:
     case TFieldType::LargeInt: {
         bool ok = false;
-        const qint64 v = numberText(text).toLongLong(&ok);
-        if (!ok) throw EConvertError(quoted(text.trimmed()) + QStringLiteral(" не является целым числом"));
+        const QString t = numberText(text);
+        const qint64 v = t.toLongLong(&ok);
+        if (!ok) {
+            static const QRegularExpression digits(QStringLiteral("^[-+]?[0-9]+$"));
+            if (digits.match(t).hasMatch())
+                throw EConvertError(QStringLiteral("Число %1 слишком велико для поля '%2'")
+                                        .arg(text.trimmed(), displayLabel()));
+            throw EConvertError(quoted(text.trimmed()) + QStringLiteral(" не является целым числом"));
+        }
         return convert(fb::Value(v));
     }
     case TFieldType::Decimal: {
-        const auto d = fb::Decimal::parse(numberText(text));
-        if (!d) throw EConvertError(quoted(text.trimmed()) + QStringLiteral(" не является числом"));
-        return fb::Value(*d);
+        const QString t = numberText(text);
+        const auto d = fb::Decimal::parse(t);
+        if (!d) {
+            static const QRegularExpression number(QStringLiteral("^[-+]?[0-9]+([.,][0-9]*)?$"));
+            if (number.match(t).hasMatch())
+                throw EConvertError(QStringLiteral("Число %1 слишком велико для поля '%2'")
+                                        .arg(text.trimmed(), displayLabel()));
+            throw EConvertError(quoted(text.trimmed()) + QStringLiteral(" не является числом"));
+        }
+        return convert(fb::Value(*d));
     }
     case TFieldType::Date: {
         const QDate d = parseDate(text);
@@ -194,6 +210,12 @@ fb::Value TField::valueFromText(const QString& text) const {
 fb::Value TField::convert(const fb::Value& v) const {
     using K = fb::Value::Kind;
     if (v.isNull()) return v;
+    const auto tooLarge = [&](const QString& shown) -> EConvertError {
+        return EConvertError(QStringLiteral("Число %1 слишком велико для поля '%2': допускается не более %3 цифр "
+                                            "до запятой.")
+                                 .arg(shown, displayLabel())
+                                 .arg(m_precision - m_scale));
+    };
     const auto refuse = [&]() -> EConvertError {
         return EConvertError(QStringLiteral("Значение ") + quoted(v.toString()) +
                              QStringLiteral(" нельзя записать в поле '") + displayLabel() +
@@ -219,10 +241,21 @@ fb::Value TField::convert(const fb::Value& v) const {
                                 QStringLiteral(" вне допустимого диапазона поля '") + displayLabel() + '\'');
         return fb::Value(n);
     }
-    case TFieldType::Decimal:
-        if (v.kind() == K::Int || v.kind() == K::Dec) return fb::Value(v.toDecimal());
+    case TFieldType::Decimal: {
         if (v.kind() == K::Text) return valueFromText(v.toString());
-        throw refuse();
+        if (v.kind() != K::Int && v.kind() != K::Dec) throw refuse();
+        fb::Decimal d;
+        try {
+            d = v.toDecimal();
+        } catch (const fb::DecimalOverflow&) {
+            throw tooLarge(v.toString());
+        }
+        // What is shown, summed and stored is the same number: rounded to the
+        // field's decimals here, half away from zero.
+        d = d.rounded(std::clamp(m_scale, 0, 4));
+        if (!d.fitsNumeric(m_precision, m_scale)) throw tooLarge(d.toString(std::clamp(m_scale, 0, 4)));
+        return fb::Value(d);
+    }
     case TFieldType::Date:
         if (v.kind() == K::Date) return v;
         if (v.kind() == K::Timestamp) return fb::Value(v.toDate());
@@ -239,9 +272,13 @@ fb::Value TField::convert(const fb::Value& v) const {
         return v;
     case TFieldType::Text:
     case TFieldType::Memo: {
-        QString s = v.kind() == K::Text ? v.toString() : textOf(v);
-        if (m_type == TFieldType::Text && m_size > 0 && s.size() > m_size) s.truncate(m_size);
+        const QString s = fb::normalizedText(v.kind() == K::Text ? v.toString() : textOf(v));
         checkWin1251(s);
+        if (m_type == TFieldType::Text && m_size > 0 && s.size() > m_size)
+            throw EConvertError(QStringLiteral("Текст поля '%1' слишком длинный: %2 симв., а поле вмещает не более %3.")
+                                    .arg(displayLabel())
+                                    .arg(s.size())
+                                    .arg(m_size));
         return fb::Value(s);
     }
     }

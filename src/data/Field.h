@@ -51,6 +51,8 @@ public:
     TFieldType type() const { return m_type; }
     int size() const { return m_size; }
     int scale() const { return m_scale; }
+    // Digits in all of a NUMERIC column (15 for the program's money and quantities).
+    int precision() const { return m_precision; }
     bool fixedChar() const { return m_fixedChar; }
     bool isRequired() const { return m_required; }
     bool isReadOnly() const { return m_readOnly || m_kind == TFieldKind::Lookup; }
@@ -72,6 +74,7 @@ public:
     TField& setType(TFieldType type) { m_type = type; return *this; }
     TField& setSize(int size) { m_size = size; return *this; }
     TField& setScale(int scale) { m_scale = scale; return *this; }
+    TField& setPrecision(int digits) { m_precision = digits; return *this; }
     TField& setFixedChar(bool on) { m_fixedChar = on; return *this; }
     TField& setRequired(bool on = true) { m_required = on; return *this; }
     TField& setReadOnly(bool on = true);
@@ -124,6 +127,7 @@ private:
     TFieldType m_type;
     int m_size = 0;
     int m_scale = 0;
+    int m_precision = 15;
     bool m_fixedChar = false;
     bool m_required = false;
     bool m_readOnly = false;

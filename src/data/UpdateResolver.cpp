@@ -35,7 +35,11 @@ void TUpdateResolver::appendWhere(QString& text, std::vector<fb::Value>& params,
             params.push_back(v);
         }
     }
-    if (!conds.isEmpty()) text += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+    // Never an UPDATE or DELETE of the whole table.
+    if (conds.isEmpty())
+        throw EDatabaseError(QStringLiteral("Изменение не сохранено: у набора данных нет полей таблицы ") + m_table +
+                             QStringLiteral(", по которым можно найти изменяемую запись"));
+    text += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
 }
 
 TResolverSql TUpdateResolver::statementFor(const TSentChange& change) const {
@@ -87,5 +91,8 @@ void TUpdateResolver::execute(fb::Transaction& tra, const TResolverSql& sql) {
     fb::Statement st(tra, sql.text);
     for (size_t i = 0; i < sql.params.size(); ++i) st.set(int(i), sql.params[i]);
     st.execute();
-    if (sql.mustHitRow && st.affectedRows() == 0) throw ERecordChanged();
+    if (!sql.mustHitRow) return;
+    const qint64 rows = st.affectedRows();
+    if (rows == 0) throw ERecordChanged();
+    if (rows > 1) throw ERecordAmbiguous(rows);
 }

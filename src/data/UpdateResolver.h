@@ -2,8 +2,9 @@
 // Turns the pending changes of a client dataset into statements on the
 // provider's table: INSERT of the data columns that hold a value, UPDATE of
 // the changed columns, DELETE; UPDATE and DELETE find the row by the values
-// all its columns had when it was loaded (a null as IS NULL). Values always
-// travel as parameters.
+// all its columns had when it was loaded (a null as IS NULL) and must touch
+// exactly that one row; a statement with nothing to find the row by is
+// refused. Values always travel as parameters.
 #include "data/ChangeLog.h"
 
 #include <QString>
@@ -43,8 +44,8 @@ public:
     // Empty text when an UPDATE would change nothing.
     TResolverSql statementFor(const TSentChange& change) const;
 
-    // Runs one statement; throws fb::DbError, or ERecordChanged when an
-    // UPDATE or DELETE touched no row.
+    // Runs one statement; throws fb::DbError, ERecordChanged when an UPDATE
+    // or DELETE touched no row, ERecordAmbiguous when it touched several.
     static void execute(fb::Transaction& tra, const TResolverSql& sql);
 
 private:

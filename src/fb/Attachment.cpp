@@ -38,7 +38,7 @@ IXpbBuilder* makeDpb(detail::Status& st, const QString& user, const QString& pas
     if (create) {
         dpb->insertInt(&st, isc_dpb_page_size, 8192);
         dpb->insertString(&st, isc_dpb_set_db_charset, "WIN1251");
-        dpb->insertInt(&st, isc_dpb_force_write, 0);
+        dpb->insertInt(&st, isc_dpb_force_write, 1);  // a power cut must not corrupt the file
     }
     st.check();
     return dpb;

@@ -20,6 +20,16 @@ public:
     QString constraintName() const { return m_constraint; }
     bool hasGds(long code) const;
 
+    // Two transactions changed the same row at once (the later one lost); a
+    // fresh transaction may well succeed.
+    bool isUpdateConflict() const;
+    // A row stayed locked by another workstation longer than the lock timeout.
+    bool isLockTimeout() const;
+    // The connection to the server is gone (server restarted, network down).
+    bool isConnectionLost() const;
+    // The exception the database raised by name (E_PERIOD_CLOSED), else empty.
+    QString exceptionName() const;
+
     static QString prefix() { return QStringLiteral("Database Server Error: "); }
 
 private:

@@ -1,5 +1,7 @@
 #include "fb/Decimal.h"
 
+#include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace fb {
@@ -10,7 +12,27 @@ constexpr qint64 pow10(int n) {
     for (int i = 0; i < n; ++i) r *= 10;
     return r;
 }
+qint64 checked(__int128 v) {
+    if (v > std::numeric_limits<qint64>::max() || v < std::numeric_limits<qint64>::min()) throw DecimalOverflow();
+    return qint64(v);
+}
 }  // namespace
+
+DecimalOverflow::DecimalOverflow()
+    : std::overflow_error("Число слишком велико: результат выходит за пределы допустимых значений") {}
+
+Decimal::Decimal(qint64 v) : m_units(checked(__int128(v) * kScale)) {}
+
+Decimal Decimal::operator-() const { return fromUnits(checked(-__int128(m_units))); }
+Decimal Decimal::operator+(Decimal o) const { return fromUnits(checked(__int128(m_units) + o.m_units)); }
+Decimal Decimal::operator-(Decimal o) const { return fromUnits(checked(__int128(m_units) - o.m_units)); }
+
+bool Decimal::fitsNumeric(int precision, int scale) const {
+    const __int128 limit = __int128(pow10(std::clamp(precision, 1, 18)));
+    const __int128 v = scale >= 4 ? __int128(m_units) * pow10(std::min(scale, 18) - 4)
+                                  : __int128(roundDiv(m_units, pow10(4 - std::max(scale, 0))));
+    return v < limit && v > -limit;
+}
 
 qint64 roundDiv(__int128 num, __int128 den) {
     if (den == 0) throw std::domain_error("division by zero");
@@ -19,23 +41,23 @@ qint64 roundDiv(__int128 num, __int128 den) {
     __int128 r = num % den;
     if (r < 0) r = -r;
     if (2 * r >= den) q += (num < 0 ? -1 : 1);
-    return qint64(q);
+    return checked(q);
 }
 
 Decimal Decimal::fromScaled(qint64 value, int scale) {
-    if (scale <= 4) return fromUnits(value * pow10(4 - scale));
+    if (scale <= 4) return fromUnits(checked(__int128(value) * pow10(4 - scale)));
     return fromUnits(roundDiv(value, pow10(scale - 4)));
 }
 
 qint64 Decimal::toScaled(int scale) const {
-    if (scale >= 4) return m_units * pow10(scale - 4);
+    if (scale >= 4) return checked(__int128(m_units) * pow10(scale - 4));
     return roundDiv(m_units, pow10(4 - scale));
 }
 
 Decimal Decimal::rounded(int decimals) const {
     if (decimals >= 4) return *this;
     const qint64 f = pow10(4 - decimals);
-    return fromUnits(roundDiv(m_units, f) * f);
+    return fromUnits(checked(__int128(roundDiv(m_units, f)) * f));
 }
 
 Decimal Decimal::operator*(Decimal o) const {
@@ -52,7 +74,7 @@ Decimal Decimal::percent(Decimal pct, int decimals) const {
     const qint64 f = pow10(4 - std::min(decimals, 4));
     const __int128 num = __int128(m_units) * pct.m_units;
     const __int128 den = __int128(100) * kScale * f;
-    return fromUnits(roundDiv(num, den) * f);
+    return fromUnits(checked(__int128(roundDiv(num, den)) * f));
 }
 
 std::optional<Decimal> Decimal::parse(const QString& textIn) {
@@ -92,7 +114,7 @@ std::optional<Decimal> Decimal::parse(const QString& textIn) {
     }
     if (!anyDigit) return std::nullopt;
     while (fracDigits < 4) { frac *= 10; ++fracDigits; }
-    qint64 units = whole * kScale + frac + (roundUp ? 1 : 0);
+    const qint64 units = whole * kScale + frac + (roundUp ? 1 : 0);
     return fromUnits(neg ? -units : units);
 }
 

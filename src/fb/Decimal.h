@@ -4,8 +4,15 @@
 #include <QtGlobal>
 #include <compare>
 #include <optional>
+#include <stdexcept>
 
 namespace fb {
+
+// An amount beyond what an exact decimal holds (about ±922 337 203 685 477,5807).
+class DecimalOverflow : public std::overflow_error {
+public:
+    DecimalOverflow();
+};
 
 class Decimal {
 public:
@@ -13,7 +20,7 @@ public:
 
     constexpr Decimal() = default;
     constexpr Decimal(int v) : m_units(qint64(v) * kScale) {}
-    constexpr Decimal(qint64 v) : m_units(v * kScale) {}
+    Decimal(qint64 v);  // throws DecimalOverflow beyond the range
 
     static constexpr Decimal fromUnits(qint64 units) { Decimal d; d.m_units = units; return d; }
     // A value stored with `scale` decimals (NUMERIC(15,2) -> scale 2); scale <= 4.
@@ -38,11 +45,15 @@ public:
     bool isNegative() const { return m_units < 0; }
     Decimal abs() const { return fromUnits(m_units < 0 ? -m_units : m_units); }
 
-    Decimal operator-() const { return fromUnits(-m_units); }
-    Decimal operator+(Decimal o) const { return fromUnits(m_units + o.m_units); }
-    Decimal operator-(Decimal o) const { return fromUnits(m_units - o.m_units); }
-    Decimal& operator+=(Decimal o) { m_units += o.m_units; return *this; }
-    Decimal& operator-=(Decimal o) { m_units -= o.m_units; return *this; }
+    // Arithmetic never wraps: a result out of range throws DecimalOverflow.
+    Decimal operator-() const;
+    Decimal operator+(Decimal o) const;
+    Decimal operator-(Decimal o) const;
+    Decimal& operator+=(Decimal o) { return *this = *this + o; }
+    Decimal& operator-=(Decimal o) { return *this = *this - o; }
+    // True when the value has at most `precision` digits at `scale` decimals
+    // (NUMERIC(15,2): up to 9 999 999 999 999,99).
+    bool fitsNumeric(int precision, int scale) const;
     // Product and quotient keep four decimals, rounded half away from zero.
     Decimal operator*(Decimal o) const;
     Decimal operator/(Decimal o) const;  // throws std::domain_error on zero
@@ -56,7 +67,8 @@ private:
     qint64 m_units = 0;
 };
 
-// Integer division of a 128-bit value rounded half away from zero.
+// Integer division of a 128-bit value rounded half away from zero; throws
+// DecimalOverflow when the quotient does not fit 64 bits.
 qint64 roundDiv(__int128 num, __int128 den);
 
 }  // namespace fb

@@ -135,6 +135,13 @@ struct Statement::Impl {
                 break;
             case Value::Kind::Text:
                 texts[i] = encodeWin1251(v.toString());
+                if (texts[i].size() > kMaxTextParam)
+                    throw std::invalid_argument(
+                        QStringLiteral("Текст длиной %1 символов слишком длинный: в базу данных можно передать "
+                                       "не более %2 символов.")
+                            .arg(texts[i].size())
+                            .arg(kMaxTextParam)
+                            .toStdString());
                 b->setType(&st, i, SQL_VARYING | 1);
                 b->setCharSet(&st, i, kWin1251);
                 b->setLength(&st, i, std::max<unsigned>(1, unsigned(texts[i].size())));
@@ -231,7 +238,11 @@ struct Statement::Impl {
             return Value(QTime(int(hh), int(mm), int(ss)).toString(QStringLiteral("hh:mm:ss")));
         }
         case SQL_BLOB: return readBlob(*reinterpret_cast<const ISC_QUAD*>(p));
-        default: return Value();
+        default:
+            throw std::invalid_argument(QStringLiteral("Столбец %1 имеет тип %2, который программа не читает")
+                                            .arg(i + 1)
+                                            .arg(t)
+                                            .toStdString());
         }
     }
 
@@ -256,6 +267,7 @@ struct Statement::Impl {
 Statement::Statement(Transaction& tra, const QString& sql) : d(std::make_unique<Impl>()) {
     d->tra = &tra;
     if (!tra.isActive()) throw DbError(QStringLiteral("Транзакция не активна"));
+    m_sqlText = sql;
     const QString text = parseNamedParams(sql, m_paramNames);
     bool anyNamed = false;
     for (const auto& n : m_paramNames) anyNamed |= !n.isEmpty();
@@ -319,6 +331,15 @@ void Statement::set(const QString& name, const Value& v) {
 }
 
 void Statement::execute() {
+    for (size_t i = 0; i < d->paramSet.size(); ++i) {
+        if (d->paramSet[i]) continue;
+        const QString name = m_paramNames.value(int(i));
+        throw std::invalid_argument(
+            (QStringLiteral("Не задано значение параметра %1").arg(i + 1) +
+             (name.isEmpty() ? QString() : QStringLiteral(" (") + name + QLatin1Char(')')) +
+             QStringLiteral(" запроса:\n") + m_sqlText.left(200))
+                .toStdString());
+    }
     detail::Status st;
     if (d->rs) {
         d->rs->close(&st);

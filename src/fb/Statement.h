@@ -55,6 +55,7 @@ private:
     std::unique_ptr<Impl> d;
     std::vector<Column> m_columns;
     QStringList m_paramNames;
+    QString m_sqlText;
     bool m_isSelect = false;
 };
 
@@ -70,5 +71,10 @@ QByteArray encodeWin1251(const QString& text);
 QString decodeWin1251(const QByteArray& bytes);
 // The Russian message for a character WIN1251 cannot hold.
 QString win1251ErrorText(QChar c);
+QString win1251ErrorText(char32_t c);
+// The text in composed form (NFC): what is stored and measured.
+QString normalizedText(const QString& text);
+// The longest text a parameter carries (bytes of WIN1251, one a character).
+constexpr int kMaxTextParam = 32765;
 
 }  // namespace fb

@@ -1,5 +1,5 @@
 #pragma once
-// Read committed, record versions, waiting on locks. Rolls back unless committed.
+// Read committed, record versions, waiting on locks for a few seconds. Rolls back unless committed.
 #include <functional>
 #include <vector>
 
@@ -9,9 +9,13 @@ namespace fb {
 
 class Attachment;
 
+// How long a statement waits for a row another workstation holds before it
+// fails with a lock timeout (DbError::isLockTimeout).
+constexpr int kLockTimeoutSeconds = 5;
+
 class Transaction {
 public:
-    explicit Transaction(Attachment& att, int lockTimeoutSeconds = 0 /* 0: wait without limit */);
+    explicit Transaction(Attachment& att, int lockTimeoutSeconds = kLockTimeoutSeconds /* 0: no limit */);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

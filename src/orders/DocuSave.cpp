@@ -2,6 +2,7 @@
 
 #include "app/Global.h"
 #include "data/ClientDataSet.h"
+#include "data/SaveRetry.h"
 #include "fb/Transaction.h"
 #include "orders/WriteOff.h"
 
@@ -19,11 +20,12 @@ void SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDataSet& umov
     postPending(umoves);
 
     // Rolls back on leaving by an exception; the datasets keep their logs then.
-    fb::Transaction tra(docu.attachment());
-    docu.applyUpdates(tra);
-    pmoves.applyUpdates(tra);
-    umoves.applyUpdates(tra);
-    // Closed line lists tell nothing about the services: the write-off stays.
-    if (!headerOnly && UchetOptions.AutoSklad && umoves.isActive()) SaveSoputTovar(tra, docu, umoves);
-    tra.commit();
+    // A conflict with another workstation's save is run again from the start.
+    RunSaveTransaction(docu.attachment(), [&](fb::Transaction& tra) {
+        docu.applyUpdates(tra);
+        pmoves.applyUpdates(tra);
+        umoves.applyUpdates(tra);
+        // Closed line lists tell nothing about the services: the write-off stays.
+        if (!headerOnly && UchetOptions.AutoSklad && umoves.isActive()) SaveSoputTovar(tra, docu, umoves);
+    });
 }

@@ -1,5 +1,7 @@
 #include "orders/WriteOff.h"
 
+#include "data/DataErrors.h"
+
 #include "app/Global.h"
 #include "data/ClientDataSet.h"
 #include "fb/Statement.h"
@@ -113,11 +115,17 @@ TWriteOffResult SaveSoputTovar(fb::Transaction& tra, int docuId, const QDate& da
     }
 
     const int docId = int(fb::scalar(tra, QStringLiteral("SELECT ID FROM GET_DOCS_ID")).toInt());
-    const qint64 number = fb::scalar(tra, QStringLiteral("SELECT MAXNUM FROM GET_MAX_DOCS_NUMBER")).toInt() + 1;
+    // The database draws the number (greatest + 1) as the row is stored.
+    const fb::Value max = fb::scalar(tra, QStringLiteral("SELECT MAXNUM FROM GET_MAX_DOCS_NUMBER"));
+    if (!max.isNull() && max.toInt() >= kMaxWriteOffNumber)
+        throw EDatabaseError(QStringLiteral("Номера складских документов исчерпаны: следующий номер списания больше "
+                                            "наибольшего допустимого (%1). Исправьте слишком большой номер, "
+                                            "введённый вручную.")
+                                 .arg(kMaxWriteOffNumber));
     fb::exec(tra,
              QStringLiteral("INSERT INTO DOCS (ID, KINDDOC_ID, RPERIOD_ID, DATEDOC, NUMBER, SUMMA, COMMENT, DOCU_ID) "
                             "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-             {docId, kWriteOffKind, rperiodId, datep, QString::number(number), total, QString(), docuId});
+             {docId, kWriteOffKind, rperiodId, datep, fb::Value(), total, QString(), docuId});
     insertLines(tra, docId, lines);
     return TWriteOffResult::Created;
 }

@@ -18,6 +18,9 @@
 #include <vector>
 
 class TClientDataSet;
+
+// The greatest stock document number counted when the next one is drawn.
+constexpr qint64 kMaxWriteOffNumber = 999999999;
 namespace fb { class Transaction; }
 
 constexpr int kWriteOffKind = 102;

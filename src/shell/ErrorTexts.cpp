@@ -1,6 +1,7 @@
 #include "shell/ErrorTexts.h"
 
 #include <QList>
+#include <optional>
 
 namespace {
 
@@ -110,6 +111,50 @@ const QList<Row>& applyTable() {
     return rows;
 }
 
+// Refusals the database or the data layer raise by name, recognised wherever
+// they stand in the message.
+std::optional<ErrorExplanation> knownRefusal(const QString& message) {
+    struct Known {
+        const char* needle;
+        ErrorExplanation text;
+    };
+    static const QList<Known> known = {
+        {"E_PERIOD_CLOSED",
+         {QStringLiteral("Рабочий период закрыт. Изменения в нем невозможны."),
+          QStringLiteral("Рекомендация: Период закрыли на другом рабочем месте или раньше. Чтобы изменить документ, "
+                         "откройте период заново (меню \"Рабочие периоды\") и сохраните документ ещё раз.")}},
+        {"E_NUMBER_RANGE",
+         {QStringLiteral("Номера документов исчерпаны: следующий номер вышел бы за допустимые пределы."),
+          QStringLiteral("Рекомендация: Исправьте слишком большой номер, введённый вручную у одного из "
+                         "документов, после чего нумерация продолжится.")}},
+        {"lock time-out on wait transaction",
+         {QStringLiteral("Данные изменяются на другой рабочей станции, и они пока заняты."),
+          QStringLiteral("Рекомендация: Ничего не потеряно. Подождите несколько секунд и сохраните ещё раз.")}},
+        {"update conflicts with concurrent update",
+         {QStringLiteral("Эти же данные одновременно сохранялись на другой рабочей станции."),
+          QStringLiteral("Рекомендация: Ваши изменения остались на экране. Сохраните ещё раз.")}},
+        {"Record not found or changed by another user",
+         {QStringLiteral("Запись изменена или удалена другим пользователем."),
+          QStringLiteral("Рекомендация: Ваши изменения остались на экране. Закройте окно без сохранения, "
+                         "перечитайте данные (F5) и внесите изменения заново.")}},
+        {"UNQ1_USLTOV",
+         {QStringLiteral("Этот товар уже есть в списке сопутствующих товаров услуги."),
+          QStringLiteral("Рекомендация: Измените количество в уже имеющейся строке вместо добавления второй.")}},
+        {"Error reading data from the connection",
+         {QStringLiteral("Соединение с базой данных потеряно."),
+          QStringLiteral("Рекомендация: Восстановите соединение (команда \"Соединиться с БД\") и повторите.")}},
+        {"Error writing data to the connection",
+         {QStringLiteral("Соединение с базой данных потеряно."),
+          QStringLiteral("Рекомендация: Восстановите соединение (команда \"Соединиться с БД\") и повторите.")}},
+        {"connection shutdown",
+         {QStringLiteral("Соединение с базой данных потеряно."),
+          QStringLiteral("Рекомендация: Восстановите соединение (команда \"Соединиться с БД\") и повторите.")}},
+    };
+    for (const Known& k : known)
+        if (message.contains(QLatin1String(k.needle))) return k.text;
+    return std::nullopt;
+}
+
 }  // namespace
 
 ErrorExplanation genericExplanation() {
@@ -118,12 +163,14 @@ ErrorExplanation genericExplanation() {
 }
 
 ErrorExplanation explainRaisedError(const QString& message) {
+    if (auto k = knownRefusal(message)) return *k;
     for (const Row& r : raisedTable())
         if (r.key == message) return r.text;
     return genericExplanation();
 }
 
 ErrorExplanation explainApplyError(const QString& message) {
+    if (auto k = knownRefusal(message)) return *k;
     ErrorExplanation result = genericExplanation();
     for (const Row& r : applyTable())
         if (message.startsWith(r.key)) result = r.text;

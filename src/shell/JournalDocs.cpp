@@ -3,6 +3,7 @@
 #include "app/DataRoutines.h"
 #include "app/RoutsFormat.h"
 #include "data/ClientDataSet.h"
+#include "data/DataErrors.h"
 #include "data/DataModule.h"
 #include "data/FieldMoneyText.h"
 
@@ -27,9 +28,16 @@ QString docuNumberText(const TField& f) { return f.isNull() ? QString() : ZeroPa
 // A text value that stays a text even when empty (an empty text is not null here).
 fb::Value text(const QString& s) { return fb::Value(s); }
 
-int nextNumber(const char* proc) {
+// The greatest number + 1; never past `limit` (numbers do not wrap round).
+int nextNumber(const char* proc, qint64 limit) {
     const fb::Value max = DM().execProc(QString::fromLatin1(proc)).value(QStringLiteral("MAXNUM"));
-    return max.isNull() ? 1 : int(max.toInt()) + 1;
+    const qint64 next = max.isNull() ? 1 : max.toInt() + 1;
+    if (next > limit)
+        throw EDatabaseError(QStringLiteral("Номера документов исчерпаны: следующий номер %1 больше наибольшего "
+                                            "допустимого (%2). Исправьте слишком большой номер, введённый вручную.")
+                                 .arg(next)
+                                 .arg(limit));
+    return int(next);
 }
 
 int newId(const char* proc) {
@@ -186,11 +194,13 @@ QString DeleteDocumentQuestion(const TClientDataSet& journal) {
     return DeleteDocumentQuestion(dateField->asDate(), journal.fieldByName(QStringLiteral("NUMBER")).asString());
 }
 
-int NextDocuNumber() { return nextNumber("GET_MAX_DOCU_NUMBER"); }
-int NextDocsNumber() { return nextNumber("GET_MAX_DOCS_NUMBER"); }
+int NextDocuNumber() { return nextNumber("GET_MAX_DOCU_NUMBER", kMaxDocuNumber); }
+int NextDocsNumber() { return nextNumber("GET_MAX_DOCS_NUMBER", kMaxDocsNumber); }
 
 void AppendNewDocuRow(TClientDataSet& ds, int kind, const QDate& today) {
-    const int number = NextDocuNumber();
+    // The database draws the number when the row is stored (greatest + 1,
+    // atomically across workstations); this only refuses when numbers are exhausted.
+    NextDocuNumber();
     fillNewRow(ds, [&] {
         const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
         f("ID").setAsInteger(newId("GET_DOCU_ID"));
@@ -202,7 +212,6 @@ void AppendNewDocuRow(TClientDataSet& ds, int kind, const QDate& today) {
         f("DATEVYD").setAsDate(date.addDays(UchetOptions.DVDelta));
         f("VREMVYD").setValue(text(UchetOptions.VremDef));
         f("SERIES").setValue(text(UchetOptions.SerDef));
-        f("NUMBER").setAsInteger(number);
         f("GARANT").setAsInteger(3);
         f("ZAKAZCH_ID").setAsInteger(1);
         f("PRIEMSCHIK_ID").setAsInteger(GL.OperatorID);
@@ -219,14 +228,13 @@ void AppendNewDocuRow(TClientDataSet& ds, int kind, const QDate& today) {
 }
 
 void AppendNewDocsRow(TClientDataSet& ds, int kind, const QDate& today) {
-    const int number = NextDocsNumber();
+    NextDocsNumber();  // as for orders: the database numbers the row when it is stored
     fillNewRow(ds, [&] {
         const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
         f("ID").setAsInteger(newId("GET_DOCS_ID"));
         f("KINDDOC_ID").setAsInteger(kind);
         f("RPERIOD_ID").setAsInteger(GL.RPeriodID);
         f("DATEDOC").setAsDate(NewDocumentDate(today, GL.RPeriodDate1, GL.RPeriodDate2));
-        f("NUMBER").setValue(text(QString::number(number)));
         f("SUMMA").setAsDecimal(fb::Decimal());
         f("COMMENT").setValue(text(QString()));
     });
@@ -235,7 +243,11 @@ void AppendNewDocsRow(TClientDataSet& ds, int kind, const QDate& today) {
 void DeleteJournalRow(TClientDataSet& journal) { journal.deleteRecord(); }
 
 QString ApplyJournal(TClientDataSet& journal) {
-    if (journal.applyUpdates() == 0) return {};
+    if (journal.applyUpdates() == 0) {
+        // Show what the database stored (the number it drew for a new row).
+        if (!journal.isEmpty()) journal.refreshRecord();
+        return {};
+    }
     QString error = journal.lastApplyError();
     if (error.isEmpty()) error = QStringLiteral("Изменения не сохранены в базе данных");
     journal.cancelUpdates();

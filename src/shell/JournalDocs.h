@@ -35,7 +35,12 @@ QString DeleteDocumentQuestion(const QDate& date, const QString& number);
 // The document date and number of the journal's current row as the question shows them.
 QString DeleteDocumentQuestion(const TClientDataSet& journal);
 
-// The next number: MAXNUM + 1 of GET_MAX_DOCU_NUMBER / GET_MAX_DOCS_NUMBER, 1 when it is null.
+// The greatest numbers there can be: orders are INTEGER, stock document
+// numbers are counted while they are whole numbers of up to nine digits.
+constexpr qint64 kMaxDocuNumber = 2147483647;
+constexpr qint64 kMaxDocsNumber = 999999999;
+// The next number: MAXNUM + 1 of GET_MAX_DOCU_NUMBER / GET_MAX_DOCS_NUMBER, 1 when
+// it is null; past the greatest number an EDatabaseError says numbers are exhausted.
 int NextDocuNumber();
 int NextDocsNumber();
 

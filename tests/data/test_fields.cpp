@@ -44,9 +44,14 @@ INSTANTIATE_TEST_SUITE_P(
     Conversions, TypedText,
     ::testing::Values(TextCase{"ID", " 42 ", "42"}, TextCase{"ID", "", "<null>"},
                       TextCase{"CENA", "1 234,50", "1234.5"}, TextCase{"CENA", "1\u00A0234,5", "1234.5"},
-                      TextCase{"CENA", "0.125", "0.125"}, TextCase{"CENA", "-7", "-7"},
+                      // rounded to the column's two decimals as typed, half away from zero
+                      TextCase{"CENA", "0.125", "0.13"}, TextCase{"CENA", "100,555", "100.56"},
+                      TextCase{"CENA", "-0,005", "-0.01"}, TextCase{"CENA", "-7", "-7"},
+                      TextCase{"CENA", "9 999 999 999 999,99", "9999999999999.99"},
                       TextCase{"NAME", "Набойка «Профи» №5", "Набойка «Профи» №5"},
-                      TextCase{"EDIZM", "килограммов", "килограммо"},  // cut to the column's 10 characters
+                      // a letter typed as base + combining mark is the one WIN1251 letter
+                      TextCase{"NAME", "Краи\u0306 е\u0308лки", "Край ёлки"},
+                      TextCase{"EDIZM", "килограмм", "килограмм"},
                       TextCase{"ARTIKUL", "   ", "<null>"}));
 
 struct BadCase {
@@ -77,8 +82,13 @@ INSTANTIATE_TEST_SUITE_P(
     Conversions, BadText,
     ::testing::Values(BadCase{"ID", "abc", "'abc' не является целым числом"},
                       BadCase{"ID", "99999999999", "Значение 99999999999 вне допустимого диапазона"},
+                      BadCase{"ID", "123456789012345678901", "Число 123456789012345678901 слишком велико"},
                       BadCase{"CENA", "12,3,4", "'12,3,4' не является числом"},
-                      BadCase{"NAME", "Клей ✓", "Символ «✓»"}));
+                      BadCase{"CENA", "10000000000000", "Число 10000000000000.00 слишком велико"},
+                      BadCase{"CENA", "461168601842738000000", "Число 461168601842738000000 слишком велико"},
+                      BadCase{"EDIZM", "килограммов", "Текст поля 'EDIZM' слишком длинный: 11 симв."},
+                      BadCase{"NAME", "Клей ✓", "Символ «✓»"},
+                      BadCase{"NAME", "Клей \U0001F600", "Символ «\U0001F600» (U+1F600)"}));
 
 TEST_F(FieldTest, DisplayTextsFollowTheLocaleAndTheHandler) {
     EXPECT_EQ(f("CENA").asString(), QStringLiteral("1234,5"));

@@ -80,7 +80,7 @@ TEST_F(SchemaTest, ConstraintNamesAreTheDocumentedOnes) {
         "FK_PMOVES_1", "FK_PMOVES_2", "FK_PMOVES_3", "FK_PMOVES_4", "FK_PMOVES_5",
         "FK_UMOVES_1", "FK_UMOVES_2", "FK_DOCS_1", "FK_DOCS_2", "FK_DOCS_3", "FK_MOVES_1", "FK_MOVES_2",
         "FK_TOVAR_1", "FK_USLUGA_1", "FK_PRODUCT_1", "FK_USLTOV_1", "FK_USLTOV_2", "FK_PRIEMSCHIK_1",
-        "FK_USLUGAGR_2", "FK_PRODUCTGR_2", "FK_OSTATKI_1", "FK_OSTATKI_2",
+        "FK_USLUGAGR_2", "FK_PRODUCTGR_2", "FK_OSTATKI_1", "FK_OSTATKI_2", "PK_DOC_COUNTER",
     };
     QStringList actual;
     for (const Row& r : rows("SELECT TRIM(RDB$CONSTRAINT_NAME) FROM RDB$RELATION_CONSTRAINTS "

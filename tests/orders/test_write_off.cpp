@@ -3,6 +3,7 @@
 
 #include "orders/DocuSave.h"
 #include "orders/WriteOff.h"
+#include "fb/DbError.h"
 
 using namespace orderstest;
 
@@ -108,9 +109,12 @@ TEST_F(WriteOffTest, NothingConsumedMeansNoDocument) {
 }
 
 TEST_F(WriteOffTest, WriteOffInClosedPeriodIsLeftAlone) {
+    // Written while the period was open, then the period was closed.
+    exec(QStringLiteral("UPDATE RPERIOD SET ACT='*' WHERE ID=1"));
     exec(QStringLiteral("INSERT INTO DOCS (ID, KINDDOC_ID, RPERIOD_ID, DATEDOC, NUMBER, SUMMA, DOCU_ID) "
                         "VALUES (50, 102, 1, '2009-02-27', '7', 30, 1)"));
     exec(QStringLiteral("INSERT INTO MOVES (DOC_ID, TOVAR_ID, KOLVO, CENA, SUMMA) VALUES (50, 3, 4, 7.5, 30)"));
+    exec(QStringLiteral("UPDATE RPERIOD SET ACT='#' WHERE ID=1"));
     openOrder();
     addService(1, "150");
     save();
@@ -125,13 +129,24 @@ TEST_F(WriteOffTest, WriteOffInClosedPeriodIsLeftAlone) {
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 0);  // the order itself was saved
 }
 
-TEST_F(WriteOffTest, NoWriteOffIntoClosedCurrentPeriod) {
-    exec(QStringLiteral("UPDATE RPERIOD SET ACT='#' WHERE ID=2"));
+TEST_F(WriteOffTest, SaveIntoAPeriodClosedMeanwhileIsRefusedAndKeptOnScreen) {
     openOrder();
     addService(1, "150");
-    save();
+    // Another workstation closes the period while the order is open here.
+    exec(QStringLiteral("UPDATE RPERIOD SET ACT='#' WHERE ID=2"));
+    try {
+        save();
+        FAIL() << "saved into a closed period";
+    } catch (const fb::DbError& e) {
+        EXPECT_EQ(e.exceptionName(), QStringLiteral("E_PERIOD_CLOSED"));
+    }
     EXPECT_EQ(writeOffs(), 0);
+    EXPECT_EQ(count(QStringLiteral("UMOVES")), 0);
+    EXPECT_TRUE(umoves->updatesPending());  // the user's line is still there to save later
+    exec(QStringLiteral("UPDATE RPERIOD SET ACT='*' WHERE ID=2"));
+    save();
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 1);
+    EXPECT_EQ(writeOffs(), 1);
 }
 
 TEST_F(WriteOffTest, WriteOffOfOpenEarlierPeriodMovesToCurrentAndDuplicatesGo) {

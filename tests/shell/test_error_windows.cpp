@@ -45,7 +45,14 @@ TEST(ErrorTexts, ApplyErrorsMatchByBeginningAndTheLastMatchDecides) {
         {"Database Server Error: violation of PRIMARY or UNIQUE KEY constraint \"UNQ3_ELEMENT\" on table \"ELEMENT\"",
          "Нарушение уникальности поля \"Штрих-код\". Запись с таким штрих-кодом уже имеется."},
         {fk("FK_MOVES_9", "MOVES"), kGeneric},
-        {"Record not found or changed by another user", kGeneric},
+        // refusals known by name, wherever they stand in the message
+        {"Record not found or changed by another user", "Запись изменена или удалена другим пользователем."},
+        {"Database Server Error: exception 2\n-E_PERIOD_CLOSED\n-E_PERIOD_CLOSED: the work period 2 is closed",
+         "Рабочий период закрыт. Изменения в нем невозможны."},
+        {"Database Server Error: lock time-out on wait transaction\n-deadlock",
+         "Данные изменяются на другой рабочей станции, и они пока заняты."},
+        {"Database Server Error: violation of PRIMARY or UNIQUE KEY constraint \"UNQ1_USLTOV\" on table \"USLTOV\"",
+         "Этот товар уже есть в списке сопутствующих товаров услуги."},
     };
     for (const auto& c : cases) EXPECT_EQ(explainApplyError(c.message).explanation, c.explanation) << c.message.toStdString();
 }
