@@ -122,7 +122,13 @@ protected:
                  V(dec("562.5"))}});
     }
 
-    void expectPages(const QString& name) { expectGolden(name + QStringLiteral(".txt"), frDumpPages(rep.prepare()).toUtf8()); }
+    // OBRIX_FORMS_PDF=<folder>: every form is also written there as PDF, to look at after changing it.
+    void expectPages(const QString& name) {
+        const TfrPreparedReport out = rep.prepare();
+        expectGolden(name + QStringLiteral(".txt"), frDumpPages(out).toUtf8());
+        if (qEnvironmentVariableIsSet("OBRIX_FORMS_PDF"))
+            frExportPdf(out, QDir(qEnvironmentVariable("OBRIX_FORMS_PDF")).filePath(name + QStringLiteral(".pdf")));
+    }
 };
 
 TEST_F(GoldenTest, Receipts) {
