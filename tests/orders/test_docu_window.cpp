@@ -6,6 +6,7 @@
 #include "app/MessageBoxes.h"
 #include "data/DataErrors.h"
 #include "data/DataSetModel.h"
+#include "data/FieldBinding.h"
 #include "orders/DocuDates.h"
 #include "orders/Usluga.h"
 
@@ -400,4 +401,32 @@ TEST_F(DocuWindowTest, ANewOrderOpensOnTheFirstTabWithTheCustomerFocused) {
             EXPECT_EQ(editor->focusWidget(), editor->cbZakazch);
         }, script);
     }
+}
+
+TEST(TypedDate, ReadsTheFormsAClerkTypes) {
+    const QDate ref(2026, 12, 9);
+    struct Case { const char* typed; QDate date; };
+    const Case cases[] = {
+        {"15.01.2027", QDate(2027, 1, 15)}, {"15012027", QDate(2027, 1, 15)}, {"15.1.27", QDate(2027, 1, 15)},
+        {"150127", QDate(2027, 1, 15)},     {"1501", QDate(2026, 1, 15)},     {"15", QDate(2026, 12, 15)},
+        {"15.01", QDate(2026, 1, 15)},      {"5,1,2027", QDate(2027, 1, 5)},  {"31.02.2027", QDate()},
+        {"123", QDate()},                   {"15.01.202", QDate()},            {"", QDate()},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseTypedDate(QString::fromLatin1(c.typed), ref), c.date) << c.typed;
+}
+
+TEST_F(DocuWindowTest, ALongSpecialMarkShowsItsBeginning) {
+    const int doc = existingOrder(1);
+    const QString mark = QStringLiteral("Следы предыдущего ремонта на подошве и на каблуке обеих полупар");
+    exec(QStringLiteral("UPDATE DOCU SET COMMENT=? WHERE ID=?"), {mark, doc});
+    journal().close();
+    journal().open();
+    ASSERT_TRUE(journal().locate(QStringLiteral("ID"), doc));
+    ModalScript script;
+    withEditor(false, [&] {
+        QLineEdit* box = editor->cbComment->lineEdit();
+        EXPECT_EQ(box->text(), mark);
+        EXPECT_EQ(box->cursorPosition(), 0) << "the first letters are in view";
+    }, script);
 }
