@@ -19,6 +19,7 @@
 #include "orders/ZakazchInfo.h"
 #include "shell/ErrorDB.h"
 #include "shell/Help.h"
+#include "shell/Reconnect.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -863,7 +864,7 @@ bool TfrmDocu::trySave() {
     } catch (...) {
         // The editor stays open with its changes and its mark; a lost
         // connection can be restored here and the save repeated.
-        showError(std::current_exception());
+        if (!HandleConnectionLost(std::current_exception())) showError(std::current_exception());
         return false;
     }
     SetModified(false);
