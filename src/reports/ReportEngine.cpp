@@ -545,10 +545,15 @@ private:
                 emitBand(*b, ms, m_y);
                 m_y += h;
             }
-        if (m_repeatHeader) {
+        // the master header and the headers of the groups that go on continue on the new page
+        std::vector<const TfrBand*> repeated;
+        if (m_repeatHeader) repeated.push_back(m_repeatHeader);
+        for (const TfrBand* g : m_openGroupHeaders)
+            if (g->repeatHeader) repeated.push_back(g);
+        for (const TfrBand* b : repeated) {
             std::vector<Measured> ms;
-            const double h = measure(*m_repeatHeader, ms);
-            emitBand(*m_repeatHeader, ms, m_y);
+            const double h = measure(*b, ms);
+            emitBand(*b, ms, m_y);
             m_y += h;
         }
     }
@@ -635,8 +640,11 @@ private:
                         ds->setCurrentRow(r);
                     }
                     for (size_t g = changed; g < levels; ++g) m_groupAcc[g].clear();
-                    for (size_t g = changed; g < groupHeaders.size(); ++g)
+                    m_openGroupHeaders.resize(std::min(changed, m_openGroupHeaders.size()));
+                    for (size_t g = changed; g < groupHeaders.size(); ++g) {
                         place(*groupHeaders[g], g + 1 == groupHeaders.size() ? measure(data, ms) : 0);
+                        m_openGroupHeaders.push_back(groupHeaders[g]);
+                    }
                 }
             }
             // a running total counts the rows printed so far, this one included
@@ -656,6 +664,7 @@ private:
             ds->setCurrentRow(n - 1);
             closeGroups(groupFooters, levels, 0);
         }
+        m_openGroupHeaders.clear();
         m_repeatHeader = nullptr;
         if (footer) place(*footer);
     }
@@ -668,6 +677,7 @@ private:
     std::vector<std::map<AccKey, Acc>> m_groupAcc;  // per group level, outer first
     std::map<const TfrBand*, TfrObject> m_conditions;  // group headers' conditions, compiled as texts
     int m_groupLevel = -1;                           // the group footer being placed
+    std::vector<const TfrBand*> m_openGroupHeaders;  // headers of the groups being printed, outer first
     bool m_inGroupFooterCompile = false;
     std::map<AccKey, Acc> m_pageAcc, m_reportAcc, m_runAcc;
     bool m_usesTotal = false;

@@ -311,6 +311,27 @@ TEST_F(EngineTest, GroupsPrintTheirHeaderAndTheirOwnSums) {
                                 QStringLiteral("Группа В,6,В: 6,00 (1),21,00")}));
 }
 
+TEST_F(EngineTest, AGroupGoingOnToTheNextPageRepeatsItsHeader) {
+    rep.setTemplate(templ(QStringLiteral(
+        "<Page width=\"100\" height=\"70\" left=\"10\" top=\"10\" right=\"10\" bottom=\"10\">"
+        "<Band name=\"GH\" type=\"GroupHeader\" height=\"5\" condition=\"[&quot;GR&quot;]\">"
+        " <Memo width=\"80\" height=\"5\">Группа [\"GR\"]</Memo></Band>"
+        "<Band name=\"D\" type=\"MasterData\" dataset=\"frdsReportU\" height=\"5\">"
+        " <Memo width=\"80\" height=\"5\">[\"NUM\"]</Memo></Band>"
+        "<Band name=\"GF\" type=\"GroupFooter\" height=\"5\">"
+        " <Memo width=\"80\" height=\"5\">[SUM(\"SUMMA\") #i]</Memo></Band>"
+        "</Page>")));
+    std::vector<std::vector<fb::Value>> data;
+    for (int i = 1; i <= 13; ++i)
+        data.push_back({fb::Value(i), fb::Value(QString::fromUtf8(i == 1 ? "А" : "Б")), fb::Value(fb::Decimal(1))});
+    dsU.setSource(rows({QStringLiteral("NUM"), QStringLiteral("GR"), QStringLiteral("SUMMA")}, data));
+    const TfrPreparedReport out = rep.prepare();
+    ASSERT_EQ(out.pages.size(), 2u);
+    QStringList second;
+    for (const TfrPrim& p : out.pages[1].prims) second << p.lines.join(QString());
+    EXPECT_EQ(second.join(QLatin1Char(',')), QStringLiteral("Группа Б,8,9,10,11,12,13,12"));
+}
+
 TEST_F(EngineTest, BarCodesAreDrawnByLibzint) {
     rep.setTemplate(templ(QStringLiteral(
         "<Page><Band name=\"T\" type=\"ReportTitle\" height=\"40\">"
