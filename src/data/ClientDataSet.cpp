@@ -1073,10 +1073,14 @@ int TClientDataSet::applyUpdates() {
             break;
         } catch (...) {
             // the transaction has been rolled back by its destructor: nothing of this apply remains
-            const std::exception_ptr error = std::current_exception();
-            if (isUpdateConflict(error) && attempt < kSaveAttempts) {
-                pauseBeforeRetry(attempt);
-                continue;
+            std::exception_ptr error = std::current_exception();
+            if (isUpdateConflict(error)) {
+                if (std::exception_ptr held = heldByAnother(attachment(), error)) {
+                    error = held;
+                } else if (attempt < kSaveAttempts) {
+                    pauseBeforeRetry(attempt);
+                    continue;
+                }
             }
             if (batch.empty()) batch = snapshot(TUpdateResolver(QString(), {}, false));
             reportApplyFailure(batch, failed, sql, error, true);

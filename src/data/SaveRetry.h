@@ -18,6 +18,11 @@ constexpr int kSaveAttempts = 5;
 
 // True for fb::DbError update conflicts and deadlocks (not for a lock timeout).
 bool isUpdateConflict(const std::exception_ptr& error);
+// An update conflict whose other transaction is still running when the wait
+// for it ended: the row is held on another workstation (a long period close, a
+// client that died mid-save). Retrying would only wait again, so such a
+// conflict is turned into a lock time-out error to report; otherwise null.
+std::exception_ptr heldByAnother(fb::Attachment& att, const std::exception_ptr& error);
 // True for fb::DbError meaning the connection to the database is gone.
 bool isConnectionLost(const std::exception_ptr& error);
 // A short, growing, slightly random pause before attempt `attempt` + 1.

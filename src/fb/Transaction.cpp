@@ -7,7 +7,15 @@ using namespace Firebird;
 
 namespace fb {
 
+namespace {
+int g_lockTimeout = kLockTimeoutSeconds;
+}  // namespace
+
+void setDefaultLockTimeout(int seconds) { g_lockTimeout = seconds; }
+int defaultLockTimeout() { return g_lockTimeout; }
+
 Transaction::Transaction(Attachment& att, int lockTimeoutSeconds) : m_att(att) {
+    if (lockTimeoutSeconds < 0) lockTimeoutSeconds = g_lockTimeout;
     if (!att.isOpen()) throw DbError(QStringLiteral("Нет соединения с базой данных"));
     detail::Status st;
     IXpbBuilder* tpb = master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);

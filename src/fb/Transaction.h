@@ -10,12 +10,17 @@ namespace fb {
 class Attachment;
 
 // How long a statement waits for a row another workstation holds before it
-// fails with a lock timeout (DbError::isLockTimeout).
+// fails with a lock timeout (DbError::isLockTimeout): a few seconds, so that a
+// long close of a period or a workstation that died mid-save never freezes the others.
 constexpr int kLockTimeoutSeconds = 5;
+// The wait of transactions started without one of their own (tests shorten it).
+void setDefaultLockTimeout(int seconds);
+int defaultLockTimeout();
 
 class Transaction {
 public:
-    explicit Transaction(Attachment& att, int lockTimeoutSeconds = kLockTimeoutSeconds /* 0: no limit */);
+    // lockTimeoutSeconds: -1 the default wait, 0 no limit.
+    explicit Transaction(Attachment& att, int lockTimeoutSeconds = -1);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 using fb::Decimal;
+using fb::DecimalOverflow;
 
 TEST(Decimal, ParsesAndPrints) {
     struct Case { const char* in; const char* out2; const char* plain; };
@@ -55,4 +59,27 @@ TEST(Decimal, ScaledConversions) {
     EXPECT_EQ(Decimal::fromString("2.5").rounded(0), Decimal(3));
     EXPECT_EQ(Decimal::fromString("-2.5").rounded(0), Decimal(-3));
     EXPECT_LT(Decimal::fromString("-1"), Decimal::fromString("0.01"));
+}
+
+TEST(Decimal, ArithmeticRefusesToWrapAround) {
+    const Decimal big = Decimal::fromString("461168601842738");
+    const Decimal max = Decimal::fromUnits(std::numeric_limits<qint64>::max());
+    const struct {
+        const char* what;
+        std::function<Decimal()> op;
+    } cases[] = {
+        {"three line sums", [&] { return big + big + big; }},
+        {"1000 units of 10^12", [] { return Decimal(1000) * Decimal::fromString("1000000000000"); }},
+        {"difference", [&] { return -max - Decimal(1); }},
+        {"negation of the least", [] { return -Decimal::fromUnits(std::numeric_limits<qint64>::min()); }},
+        {"from an integer", [] { return Decimal(qint64(1) << 62); }},
+        {"read back at scale 0", [] { return Decimal::fromScaled(std::numeric_limits<qint64>::max(), 0); }},
+        {"quotient", [&] { return max / Decimal::fromString("0.5"); }},
+    };
+    for (const auto& c : cases) EXPECT_THROW(c.op(), DecimalOverflow) << c.what;
+    // What a NUMERIC(15,2) column holds.
+    EXPECT_TRUE(Decimal::fromString("9999999999999.99").fitsNumeric(15, 2));
+    EXPECT_FALSE(Decimal::fromString("10000000000000").fitsNumeric(15, 2));
+    EXPECT_FALSE(Decimal::fromString("-10000000000000").fitsNumeric(15, 2));
+    EXPECT_TRUE(Decimal::fromString("999999999999.999").fitsNumeric(15, 3));
 }

@@ -136,3 +136,39 @@ TEST(FbNames, NetworkDatabaseStrings) {
 TEST(FbAttach, MissingFileGivesDbError) {
     EXPECT_THROW(Attachment("/nonexistent/dir/x.fdb"), DbError);
 }
+
+TEST_F(FbTest, WhatCannotBeSentIsAnErrorNotANull) {
+    {
+        Transaction tra(*att);
+        exec(tra, "INSERT INTO T (ID, NAME) VALUES (1, 'Старый комментарий')");
+        tra.commit();
+    }
+    Transaction tra(*att);
+    Statement unset(tra, "UPDATE T SET NAME = ? WHERE ID = :ID");
+    unset.set(QStringLiteral("ID"), 1);
+    try {
+        unset.execute();
+        FAIL() << "ran with a parameter never set";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(QStringLiteral("Не задано значение параметра 1")))
+            << e.what();
+    }
+    for (int length : {32766, 65536, 70000}) {
+        Statement longText(tra, "UPDATE T SET NAME = ? WHERE ID = 1");
+        longText.set(0, QString(length, QChar('a')));
+        EXPECT_THROW(longText.execute(), std::invalid_argument) << length;
+    }
+    tra.commit();
+    Transaction check(*att);
+    EXPECT_EQ(scalar(check, "SELECT NAME FROM T WHERE ID = 1").toString(), QStringLiteral("Старый комментарий"));
+}
+
+TEST_F(FbTest, TextIsComposedBeforeItIsConvertedAndRefusalsNameWholeCharacters) {
+    EXPECT_EQ(decodeWin1251(encodeWin1251(QStringLiteral("и\u0306е\u0308"))), QStringLiteral("йё"));
+    try {
+        encodeWin1251(QStringLiteral("Клей \U0001F600"));
+        FAIL();
+    } catch (const std::invalid_argument& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("«\U0001F600» (U+1F600)"))) << e.what();
+    }
+}
