@@ -93,6 +93,12 @@ case "$cmd" in
 start)
   [ -x "$server" ] || fail "no server program $server"
   if [ -e "$root" ] && [ ! -d "$root" ]; then fail "$root exists and is not a folder"; fi
+  # A folder an earlier version of this script made (before the marker) is known by
+  # its firebird.conf naming the folder's own security database.
+  if [ -d "$root" ] && [ ! -f "$marker" ] &&
+     grep -qxF "SecurityDatabase = $root/security3.fdb" "$root/firebird.conf" 2>/dev/null; then
+    : > "$marker"
+  fi
   if [ -d "$root" ] && [ ! -f "$marker" ] && [ -n "$(ls -A "$root")" ]; then
     fail "$root is not empty and was not made by this script; choose an empty or new folder"
   fi

@@ -1,20 +1,35 @@
 #!/usr/bin/env bash
 # Set-up of a Debian 12 machine for the program, as root or with sudo.
-#   tools/setup.sh run    install packages, build, create a demo database beside the
-#                         executable when none is there, write obrix.ini, start the program
-#   tools/setup.sh test   install packages, build, run every test (with a private
-#                         Firebird server for the multi-workstation tests)
+#   tools/setup.sh run    install what building and running the program needs, build it
+#                         (without the tests), create a demo database beside the executable
+#                         when none is there, write obrix.ini, start the program
+#   tools/setup.sh test   install what the tests need as well, build, run every test (with a
+#                         private Firebird server for the multi-workstation tests)
 # Both are idempotent: the second time they skip installed packages and rebuild incrementally.
+# The program opens its database with the embedded engine (firebird3.0-server-core); the
+# Firebird server package, a system service, is installed only for the tests, whose private
+# server (tools/fbserver.sh) runs its program.
 set -euo pipefail
 mode=${1:-run}
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${OBRIX_BUILD_DIR:-$here/build}
 bin=$build/bin
 
-packages=(g++ cmake ninja-build ccache pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          firebird-dev libfbclient2 firebird3.0-server-core firebird3.0-utils firebird3.0-server
-          libzint-dev libchm-dev fp-utils-3.2.2 googletest libgtest-dev xvfb xauth
+# Building and running the program.
+packages=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
+          firebird-dev libfbclient2 firebird3.0-server-core
+          libzint-dev libchm-dev fp-utils-3.2.2
           fonts-dejavu-core qt6-translations-l10n)
+# The tests on top: GoogleTest; the private server's program, security database and isql-fb;
+# pdftotext for the printed forms; xvfb-run for tools/screenshots.sh.
+test_packages=(googletest libgtest-dev firebird3.0-server firebird3.0-utils poppler-utils
+               xvfb xauth)
+
+case "$mode" in
+run) tests=OFF ;;
+test) tests=ON; packages+=("${test_packages[@]}") ;;
+*) echo "usage: $0 run|test"; exit 2 ;;
+esac
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
@@ -28,7 +43,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBRIX_TESTS=$tests >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in

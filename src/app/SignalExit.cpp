@@ -20,7 +20,7 @@
 #include <thread>
 #include <unistd.h>
 
-// How the signal travels: SIGTERM and SIGHUP are blocked in every thread of
+// How the signal travels: SIGTERM, SIGHUP and SIGINT are blocked in every thread of
 // the process (threads made later, the database engine's among them, inherit
 // the mask), so no handler ever interrupts a thread in the middle of its work;
 // a signal interrupting the engine's threads left a later detach spinning.
@@ -40,6 +40,7 @@ sigset_t endSignals() {
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGHUP);
+    sigaddset(&set, SIGINT);  // Ctrl+C in the terminal that started the program: the same
     return set;
 }
 

@@ -5,7 +5,8 @@
 // is closed, the placement written) and the event loops end. A watchdog
 // armed by the signal ends the process after a few seconds if that cannot
 // finish, for instance when the main thread is stuck in a database call or
-// a detach does not return. A second signal ends the process at once.
+// a detach does not return. A second signal ends the process at once. An
+// interrupt (SIGINT, Ctrl+C in a terminal) is treated the same way.
 class QWidget;
 
 namespace signalexit {

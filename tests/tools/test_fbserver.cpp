@@ -213,3 +213,24 @@ TEST_F(FbServerScript, ARestartKeepsTheDatabasesAndTheFoldersStayClosedToOthers)
         }
     }
 }
+
+// A folder the script made before it wrote its marker is known by its
+// firebird.conf and taken over with its databases.
+TEST_F(FbServerScript, AFolderAnEarlierVersionMadeIsTakenOverWithItsDatabases) {
+    QDir().mkpath(root + QStringLiteral("/data"));
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    write(root + QStringLiteral("/firebird.conf"),
+          "RemoteServicePort = 3052\nSecurityDatabase = " + QFile::encodeName(root) + "/security3.fdb\n");
+    write(root + QStringLiteral("/data/base.fdb"), "database pages");
+    const ScriptRun start = script({QStringLiteral("start"), root});
+    ASSERT_EQ(start.code, 0) << start.output.toStdString();
+    strays << readPid(root + QStringLiteral("/server.pid")) << readPid(root + QStringLiteral("/child.pid"));
+    EXPECT_TRUE(QFile::exists(root + QStringLiteral("/.obrix-fbserver")));
+    QFile f(root + QStringLiteral("/data/base.fdb"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("database pages"));
+}
