@@ -160,7 +160,7 @@ CONF
   done
   [ -n "$started" ] || { echo "Firebird server did not start:"; cat "$root/server.log"; exit 1; }
   echo "$pid $started $server" > "$pidfile"
-  wait_port || { echo "Firebird server did not start:"; cat "$root/server.log"; "$0" stop "$root"; exit 1; }
+  wait_port || { echo "Firebird server did not start:"; cat "$root/server.log"; bash "${BASH_SOURCE[0]}" stop "$root"; exit 1; }
   echo "Firebird server on 127.0.0.1:$port, databases in $root/data"
   ;;
 stop)
