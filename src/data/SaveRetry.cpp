@@ -64,7 +64,7 @@ std::exception_ptr heldByAnother(fb::Attachment& att, const std::exception_ptr& 
 }
 
 void pauseBeforeRetry(int attempt) {
-    QThread::msleep(10 * attempt + QRandomGenerator::global()->bounded(20));
+    QThread::msleep(5 + QRandomGenerator::global()->bounded(20 * attempt));
 }
 
 void RunSaveTransaction(fb::Attachment& att, const std::function<void(fb::Transaction&)>& work) {

@@ -14,7 +14,7 @@ class Attachment;
 class Transaction;
 }  // namespace fb
 
-constexpr int kSaveAttempts = 5;
+constexpr int kSaveAttempts = 10;
 
 // True for fb::DbError update conflicts and deadlocks (not for a lock timeout).
 bool isUpdateConflict(const std::exception_ptr& error);

@@ -7,7 +7,10 @@
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QUuid>
 #include <gtest/gtest.h>
 
@@ -115,6 +118,59 @@ TEST_F(Workstations, AStockLineOfOneWorkstationBlocksDeletingItsGoodsOnTheOther)
     } catch (const fb::DbError& e) {
         EXPECT_EQ(e.constraintName(), "FK_MOVES_2") << e.message().toStdString();
     }
+}
+
+TEST_F(Workstations, ThreeProcessesCreatingOrdersAtOnceGetDistinctNumbers) {
+    {
+        fb::Transaction tra(*a);
+        fb::exec(tra, "INSERT INTO RPERIOD (ID, DATE_1, DATE_2, ACT) VALUES (900, '2026-12-01', '2026-12-31', '*')");
+        fb::exec(tra, "INSERT INTO USLUGAGR (ID, PARENT_ID, NAME, LEVELI, KINDDOC_ID) VALUES (1, 0, 'Обувь', 1, 1)");
+        fb::exec(tra, "INSERT INTO USLUGA (ID, GR_ID, NAME, SUMMA) VALUES (1, 1, 'Набойки', 150)");
+        tra.commit();
+    }
+    a->close();
+    b->close();
+    constexpr int kProcesses = 3, kOrders = 40;
+    static int argc = 1;
+    static char name[] = "test_server";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    const QString writer = QStringLiteral(ORDER_WRITER);
+    std::vector<std::unique_ptr<QProcess>> procs;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < kProcesses; ++i) {
+        auto p = std::make_unique<QProcess>();
+        p->start(writer, {db, "900", QString::number(kOrders)});
+        ASSERT_TRUE(p->waitForStarted(10000));
+        procs.push_back(std::move(p));
+    }
+    std::set<qint64> numbers;
+    QStringList errors;
+    int told = 0;
+    for (auto& p : procs) {
+        ASSERT_TRUE(p->waitForFinished(300000));
+        for (const QString& line : QString::fromUtf8(p->readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+            if (line.startsWith("ERROR")) {
+                errors << line;
+                continue;
+            }
+            ++told;
+            EXPECT_TRUE(numbers.insert(line.section(' ', 1, 1).toLongLong()).second) << "number given twice: "
+                                                                                     << line.toStdString();
+        }
+    }
+    const qint64 ms = timer.elapsed();
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    EXPECT_EQ(told, kProcesses * kOrders);
+    std::printf("%d processes created %d orders in %lld ms\n", kProcesses, told, ms);
+    fb::Attachment check(db);
+    fb::Transaction tra(check);
+    EXPECT_EQ(fb::scalar(tra, "SELECT COUNT(*) FROM DOCU WHERE RPERIOD_ID = 900").toInt(), told);
+    EXPECT_EQ(fb::scalar(tra, "SELECT COUNT(DISTINCT NUMBER) FROM DOCU").toInt(),
+              fb::scalar(tra, "SELECT COUNT(*) FROM DOCU").toInt());
+    EXPECT_EQ(fb::scalar(tra, "SELECT COUNT(*) FROM UMOVES").toInt(), told);
+    EXPECT_EQ(fb::scalar(tra, "SELECT DOCU_CNT FROM RPERIOD WHERE ID = 900").toInt(), told);
 }
 
 }  // namespace
