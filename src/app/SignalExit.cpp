@@ -136,8 +136,7 @@ void install(int watchdogSeconds) {
     fb_shutdown_callback(status, refuseSignalShutdown, fb_shut_confirmation, nullptr);
 }
 
-void setMainWindow(QWidget* window) {
-    g_main = window;
+void listen() {
     if (g_notifier || g_pipe[1] < 0) return;
     // A signal that came earlier is already waiting in the pipe.
     g_notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, qApp);
@@ -148,5 +147,7 @@ void setMainWindow(QWidget* window) {
         endProgram();
     });
 }
+
+void setMainWindow(QWidget* window) { g_main = window; }
 
 }  // namespace signalexit

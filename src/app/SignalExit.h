@@ -17,8 +17,13 @@ namespace signalexit {
 // another thread) is refused, so that the main window closes the connection.
 void install(int watchdogSeconds = 5);
 
-// The window whose closing ends the program, once the application object
-// exists; from then on a signal (also one received earlier) closes it.
+// Right after the application object exists: from then on a signal (also one
+// received earlier) is acted on by whichever event loop runs, a message box's
+// at start-up included. Before the main window is set it only ends the loops;
+// main() then checks requested() before showing the main window.
+void listen();
+
+// The window whose closing ends the program.
 void setMainWindow(QWidget* window);
 
 // True once a terminate or hang-up signal has been received.

@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     TApplication app(argc, argv);
     TApplication::setApplicationName(QStringLiteral("obrix"));
+    signalexit::listen();
     InstallApplicationErrorHandler();
     registerWindows();
 

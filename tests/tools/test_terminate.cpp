@@ -1,7 +1,7 @@
 // The obrix program itself, started on a copy of a test database and ended by
-// a terminate or hang-up signal in several states: with the login dialog or an
-// error box open, while blocked in a connection attempt that never answers,
-// and at start-up. Each run must end within a liveness bound.
+// a terminate or hang-up signal in several states: with the login dialog, a
+// connection error box or the settings file's warning open, while blocked in a
+// connection attempt that never answers, and at start-up. Each run must end within a liveness bound.
 #include "TestDatabase.h"
 #include "ToolsFixture.h"
 
@@ -12,17 +12,19 @@
 
 #include <csignal>
 #include <poll.h>
+#include <sys/stat.h>
 
 using namespace toolstest;
 
 namespace {
 
-enum class State { LoginDialog, ErrorBox, BlockedInConnect, StartUp };
+enum class State { LoginDialog, ErrorBox, SettingsWarning, BlockedInConnect, StartUp };
 
 const char* nameOf(State s) {
     switch (s) {
     case State::LoginDialog: return "login dialog open";
     case State::ErrorBox: return "connection error box open";
+    case State::SettingsWarning: return "settings file warning open before the main window";
     case State::BlockedInConnect: return "blocked in a connection attempt";
     case State::StartUp: return "starting up";
     }
@@ -78,9 +80,10 @@ QString iniText(const QString& path) {
 }  // namespace
 
 TEST(Terminate, ASignalEndsTheProgramInEveryStateTwentyTimes) {
-    const State states[] = {State::LoginDialog, State::ErrorBox, State::BlockedInConnect, State::StartUp};
+    const State states[] = {State::LoginDialog, State::ErrorBox, State::SettingsWarning, State::BlockedInConnect,
+                             State::StartUp};
     for (int run = 0; run < 20; ++run) {
-        const State state = states[run % 4];
+        const State state = states[run % 5];
         const int sig = run % 8 < 4 ? SIGTERM : SIGHUP;
         const std::string what = std::string(nameOf(state)) + (sig == SIGTERM ? ", SIGTERM" : ", SIGHUP") +
                                  ", run " + std::to_string(run + 1);
@@ -102,13 +105,17 @@ TEST(Terminate, ASignalEndsTheProgramInEveryStateTwentyTimes) {
         case State::ErrorBox:
             ini = QStringLiteral("[Database]\nDB_ConnectKind=1\nDB_LocalDBName=%1\n").arg(dir.filePath("missing.fdb"));
             break;
+        case State::SettingsWarning:  // a named pipe where the settings file belongs
+            break;
         case State::BlockedInConnect:
             ini = QStringLiteral("[Database]\nDB_ConnectKind=2\nDB_Server=127.0.0.1\nDB_Port=%1\nDB_ServerDBName=/x.fdb\n")
                       .arg(silent.port);
             break;
         }
         const QString iniPath = dir.filePath(QStringLiteral("obrix.ini"));
-        {
+        if (state == State::SettingsWarning) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(iniPath).constData(), 0600), 0);
+        } else {
             QFile f(iniPath);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(ini.toUtf8());
@@ -129,6 +136,7 @@ TEST(Terminate, ASignalEndsTheProgramInEveryStateTwentyTimes) {
             QThread::msleep(1500);  // the journals open, then the login dialog shows
             break;
         case State::ErrorBox:
+        case State::SettingsWarning:
             QThread::msleep(2000);
             break;
         case State::BlockedInConnect:
@@ -156,6 +164,13 @@ TEST(Terminate, ASignalEndsTheProgramInEveryStateTwentyTimes) {
             EXPECT_EQ(p.exitCode(), 0) << what << "\n" << p.readAll().toStdString();
             EXPECT_TRUE(iniText(iniPath).contains(QStringLiteral("[MainForm]\n"))) << what << "\n"
                                                                                    << iniText(iniPath).toStdString();
+        }
+        if (state == State::SettingsWarning) {
+            EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << what;
+            EXPECT_EQ(p.exitCode(), 0) << what << "\n" << p.readAll().toStdString();
+            struct stat st {};
+            ASSERT_EQ(::lstat(QFile::encodeName(iniPath).constData(), &st), 0) << what;
+            EXPECT_TRUE(S_ISFIFO(st.st_mode)) << what << ": the pipe was replaced";
         }
     }
 }
