@@ -287,7 +287,8 @@ void TClientDataSet::load(fb::Transaction& tra) {
             fb::Value v = st.value(columnOf[i]);
             row->values[i] = convert[i] ? m_fields[i]->convert(v) : v;
         }
-        row->original = row->values;
+        // Only a dataset that can be edited needs the loaded values a second time.
+        if (!m_readOnly) row->original = row->values;
         rows.push_back(std::move(row));
     }
     for (auto& r : rows) calculate(r->values);
@@ -339,6 +340,13 @@ void TClientDataSet::refresh() {
     close();
     open();
     if (!id.isNull() && !locate(QStringLiteral("ID"), id)) first();
+}
+
+void TClientDataSet::setReadOnly(bool on) {
+    if (m_readOnly && !on)
+        for (const TRowPtr& r : m_all)
+            if (r->original.empty()) r->original = r->values;
+    m_readOnly = on;
 }
 
 void TClientDataSet::refreshRecord() {
@@ -435,7 +443,18 @@ void TClientDataSet::setIndexFieldNames(const QString& names) {
     emitCurrent();
 }
 
+void TClientDataSet::orderView() const {
+    if (!m_viewUnordered) return;
+    auto* self = const_cast<TClientDataSet*>(this);
+    const TDataRow* cur = m_cur >= 0 && m_cur < int(m_view.size()) ? m_view[size_t(m_cur)] : nullptr;
+    const TDataRow* inserting = m_insertRow.get();
+    self->rebuildView();
+    if (inserting) self->m_view.push_back(const_cast<TDataRow*>(inserting));
+    self->placeCursorOn(cur, m_cur);
+}
+
 void TClientDataSet::rebuildView() {
+    m_viewUnordered = false;
     m_view.clear();
     m_view.reserve(m_all.size());
     for (const auto& r : m_all)
@@ -519,18 +538,21 @@ void TClientDataSet::placeCursorOn(const TDataRow* row, int fallback) {
 }
 
 void TClientDataSet::first() {
+    orderView();
     checkActive();
     checkBrowseMode();
     moveTo(0, true, false);
 }
 
 void TClientDataSet::last() {
+    orderView();
     checkActive();
     checkBrowseMode();
     moveTo(int(m_view.size()) - 1, false, true);
 }
 
 void TClientDataSet::next() {
+    orderView();
     checkActive();
     checkBrowseMode();
     if (m_cur >= 0 && m_cur < int(m_view.size()) - 1) moveTo(m_cur + 1, false, false);
@@ -538,6 +560,7 @@ void TClientDataSet::next() {
 }
 
 void TClientDataSet::prior() {
+    orderView();
     checkActive();
     checkBrowseMode();
     if (m_cur > 0) moveTo(m_cur - 1, false, false);
@@ -545,6 +568,7 @@ void TClientDataSet::prior() {
 }
 
 void TClientDataSet::setRecNo(int row) {
+    orderView();
     checkActive();
     if (row == m_cur) return;
     checkBrowseMode();
@@ -556,6 +580,7 @@ bool TClientDataSet::locate(const QString& fieldName, const fb::Value& value) {
 }
 
 bool TClientDataSet::locate(const QStringList& fieldNames, const std::vector<fb::Value>& values) {
+    orderView();
     checkActive();
     checkBrowseMode();
     std::vector<int> idx;
@@ -595,6 +620,7 @@ fb::Value TClientDataSet::lookup(const QString& keyField, const fb::Value& key, 
 }
 
 void TClientDataSet::findNearest(const std::vector<fb::Value>& values) {
+    orderView();
     checkActive();
     checkBrowseMode();
     if (!m_sort.isActive())
@@ -685,6 +711,7 @@ void TClientDataSet::calculate(std::vector<fb::Value>& values) {
 }
 
 fb::Value TClientDataSet::valueAt(int row, int fieldIndex) const {
+    orderView();
     if (row < 0 || row >= int(m_view.size()) || fieldIndex < 0 || fieldIndex >= int(m_fields.size())) return {};
     const auto* buf = (row == m_cur && isEditing()) ? &m_editBuf : &m_view[size_t(row)]->values;
     ReadScope scope(*this, buf);
@@ -692,6 +719,7 @@ fb::Value TClientDataSet::valueAt(int row, int fieldIndex) const {
 }
 
 QString TClientDataSet::displayTextAt(int row, int fieldIndex) const {
+    orderView();
     if (row < 0 || row >= int(m_view.size()) || fieldIndex < 0 || fieldIndex >= int(m_fields.size())) return {};
     const auto* buf = (row == m_cur && isEditing()) ? &m_editBuf : &m_view[size_t(row)]->values;
     ReadScope scope(*this, buf);
@@ -699,6 +727,7 @@ QString TClientDataSet::displayTextAt(int row, int fieldIndex) const {
 }
 
 quint64 TClientDataSet::rowSerialAt(int row) const {
+    orderView();
     if (row < 0 || row >= int(m_view.size())) return 0;
     return m_view[size_t(row)]->serial;
 }
@@ -826,8 +855,17 @@ void TClientDataSet::post() {
     m_state = TDataSetState::Browse;
     m_modified = false;
     m_editBuf.clear();
-    rebuildView();
-    placeCursorOn(row.get(), fallback);
+    if (m_disabled > 0 && row && passesFilter(*row)) {
+        // Bulk work (an import) posts row after row with the controls disabled:
+        // the row stays where it was put and the view is put in order once,
+        // when it is next looked at in order.
+        m_viewUnordered = true;
+        m_cur = std::clamp(fallback, 0, int(m_view.size()) - 1);
+        m_bof = m_eof = m_view.empty();
+    } else {
+        rebuildView();
+        placeCursorOn(row.get(), fallback);
+    }
     invalidateLookupCache();
     emitState();
     emitData();
@@ -1005,18 +1043,20 @@ void TClientDataSet::send(fb::Transaction& tra, const std::vector<TSentChange>& 
 }
 
 void TClientDataSet::markApplied(const std::vector<TSentChange>& batch) {
+    QSet<const TDataRow*> done;
     for (const auto& s : batch) {
         const TChange* e = m_log.find(s.row.get());
         if (s.kind == TChangeKind::Delete) {
-            if (e && e->kind == TChangeKind::Delete) m_log.remove(s.row.get());
+            if (e && e->kind == TChangeKind::Delete) done.insert(s.row.get());
             continue;
         }
         // The database now holds the sent values: later statements find the row by them.
         s.row->original = s.newValues;
         if (!e || e->kind == TChangeKind::Delete) continue;
-        if (s.row->version == s.version) m_log.remove(s.row.get());
+        if (s.row->version == s.version) done.insert(s.row.get());
         else m_log.setKind(s.row.get(), TChangeKind::Modify);  // changed again after sending
     }
+    m_log.removeRows(done);
     emitLog();
 }
 
@@ -1140,6 +1180,7 @@ void TClientDataSet::disableControls() { ++m_disabled; }
 void TClientDataSet::enableControls() {
     if (m_disabled == 0) return;
     if (--m_disabled == 0) {
+        orderView();
         emit stateChanged();
         emit dataChanged();
         emit currentChanged();

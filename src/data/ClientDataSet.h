@@ -81,7 +81,9 @@ public:
     void setQuoteIdentifiers(bool on) { m_quoteIdentifiers = on; }
     bool quoteIdentifiers() const { return m_quoteIdentifiers; }
     // A read-only dataset refuses edit, insert and delete.
-    void setReadOnly(bool on) { m_readOnly = on; }
+    // A read-only dataset keeps no second copy of its loaded rows; made
+    // editable while open, it takes the rows as they stand as loaded.
+    void setReadOnly(bool on);
     bool isReadOnly() const { return m_readOnly; }
 
     // The connection: explicit, else the default one (the data module's, dataconn).
@@ -248,6 +250,8 @@ private:
     void reindexFields();
     void resolveSort();
     void rebuildView();
+    // Puts the view in order after bulk posts with the controls disabled.
+    void orderView() const;
     void calculate(std::vector<fb::Value>& values);
     bool passesFilter(const TDataRow& row) const;
     void moveTo(int row, bool bof, bool eof);
@@ -290,6 +294,7 @@ private:
     TDataSetState m_state = TDataSetState::Inactive;
     std::vector<TRowPtr> m_all;      // live rows in load order
     std::vector<TDataRow*> m_view;   // rows shown: filtered and sorted
+    bool m_viewUnordered = false;    // rows posted in bulk wait to be put in order
     int m_cur = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -31,6 +31,11 @@ void prepareLockFolder() {
 IXpbBuilder* makeDpb(detail::Status& st, const QString& user, const QString& password, bool create) {
     IXpbBuilder* dpb = master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     st.check();
+    // Disposed when a check below throws; handed to the caller otherwise.
+    struct DpbGuard {
+        IXpbBuilder* p;
+        ~DpbGuard() { if (p) p->dispose(); }
+    } guard{dpb};
     dpb->insertString(&st, isc_dpb_user_name, user.toUtf8().constData());
     dpb->insertString(&st, isc_dpb_password, password.toUtf8().constData());
     dpb->insertString(&st, isc_dpb_lc_ctype, "WIN1251");
@@ -41,6 +46,7 @@ IXpbBuilder* makeDpb(detail::Status& st, const QString& user, const QString& pas
         dpb->insertInt(&st, isc_dpb_force_write, 1);  // a power cut must not corrupt the file
     }
     st.check();
+    guard.p = nullptr;
     return dpb;
 }
 

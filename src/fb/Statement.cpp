@@ -112,6 +112,11 @@ struct Statement::Impl {
         if (n == 0) return nullptr;
         IMetadataBuilder* b = inMeta->getBuilder(&st);
         st.check();
+        // Released on every way out, also when a check or a text throws below.
+        struct BuilderGuard {
+            IMetadataBuilder*& b;
+            ~BuilderGuard() { if (b) b->release(); }
+        } guard{b};
         texts.resize(n);
         for (unsigned i = 0; i < n; ++i) {
             const Value& v = params[i];
@@ -151,6 +156,7 @@ struct Statement::Impl {
         }
         IMessageMetadata* meta = b->getMetadata(&st);
         b->release();
+        b = nullptr;
         st.check();
         buf.assign(meta->getMessageLength(&st), 0);
         IUtil* util = master()->getUtilInterface();
@@ -256,10 +262,19 @@ struct Statement::Impl {
         for (;;) {
             unsigned got = 0;
             const int rc = blob->getSegment(&st, sizeof chunk, chunk, &got);
-            if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) data.append(chunk, int(got));
-            else break;
+            if (rc == IStatus::RESULT_OK || rc == IStatus::RESULT_SEGMENT) {
+                data.append(chunk, int(got));
+                continue;
+            }
+            if (rc == IStatus::RESULT_NO_DATA) break;
+            // A read that failed part-way is an error, never a shorter text.
+            DbError e = detail::toDbError(st.get());
+            st.clear();
+            blob->release();
+            throw e;
         }
         blob->close(&st);
+        if (st.failed()) { st.clear(); blob->release(); }
         return Value(decodeWin1251(data));
     }
 };

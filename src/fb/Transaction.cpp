@@ -20,6 +20,10 @@ Transaction::Transaction(Attachment& att, int lockTimeoutSeconds) : m_att(att) {
     detail::Status st;
     IXpbBuilder* tpb = master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::TPB, nullptr, 0);
     st.check();
+    struct TpbGuard {
+        IXpbBuilder*& p;
+        ~TpbGuard() { if (p) p->dispose(); }
+    } guard{tpb};
     tpb->insertTag(&st, isc_tpb_write);
     tpb->insertTag(&st, isc_tpb_read_committed);
     tpb->insertTag(&st, isc_tpb_rec_version);
@@ -27,6 +31,7 @@ Transaction::Transaction(Attachment& att, int lockTimeoutSeconds) : m_att(att) {
     if (lockTimeoutSeconds > 0) tpb->insertInt(&st, isc_tpb_lock_timeout, lockTimeoutSeconds);
     m_tra = att.raw()->startTransaction(&st, tpb->getBufferLength(&st), tpb->getBuffer(&st));
     tpb->dispose();
+    tpb = nullptr;
     if (st.failed()) {
         m_tra = nullptr;
         st.check();
