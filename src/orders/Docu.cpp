@@ -13,6 +13,7 @@
 #include "orders/BookChooser.h"
 #include "orders/DocuCalc.h"
 #include "orders/DocuDates.h"
+#include "orders/DocPrint.h"
 #include "orders/DocuSave.h"
 #include "orders/Product.h"
 #include "orders/Usluga.h"
@@ -168,6 +169,18 @@ TfrmDocu::TfrmDocu(QWidget* parent) : QDialog(parent) {
     acPrintKvitUz = named(new QAction(QStringLiteral("Квитанция узкая"), this), "acPrintKvitUz");
     popPrint1->addAction(acPrintKvit);
     popPrint1->addAction(acPrintKvitUz);
+    // Printing works in every mode and prints what is on screen, saved or not;
+    // an error stops at this command and goes to the program's error handler.
+    const auto printReceipt = [this](bool narrow) {
+        try {
+            if (TClientDataSet* d = docu())
+                PrintReceipt(KindDocID, narrow, *d, *cdsPMoves, *cdsUMoves, *DM().cdsUchInfo, this);
+        } catch (...) {
+            handleUiError(std::current_exception());
+        }
+    };
+    connect(acPrintKvit, &QAction::triggered, this, [printReceipt] { printReceipt(false); });
+    connect(acPrintKvitUz, &QAction::triggered, this, [printReceipt] { printReceipt(true); });
 
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);  // Escape rejects as well

@@ -1,5 +1,7 @@
 #include "shell/Main.h"
 
+#include "reports/ReportShared.h"
+
 #include "app/DataRoutines.h"
 #include "app/Global.h"
 #include "app/MessageBoxes.h"
@@ -55,6 +57,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(550, 250);
     QApplication::setWindowIcon(ProgramIcon());
     GL.HelpFile = HelpFileBesideExecutable();
+    CreateReportObjects();  // the shared report and its three datasets, once
 
     cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));
     cdsDocs = new TClientDataSet(this, QStringLiteral("cdsDocs"));

@@ -430,3 +430,26 @@ TEST_F(DocuWindowTest, ALongSpecialMarkShowsItsBeginning) {
         EXPECT_EQ(box->cursorPosition(), 0) << "the first letters are in view";
     }, script);
 }
+
+TEST_F(DocuWindowTest, TheReceiptCommandsPreviewTheOrderInEveryMode) {
+    const int doc = existingOrder(1, 2);
+    ModalScript script;
+    int previews = 0;
+    for (const bool periodOpen : {true, false}) {
+        SCOPED_TRACE(periodOpen ? "edit mode" : "view mode");
+        GL.RPeriodOpen = periodOpen;
+        ASSERT_TRUE(journal().locate(QStringLiteral("ID"), doc));
+        withEditor(false, [&] {
+            EXPECT_TRUE(editor->acPrintKvit->isEnabled());
+            for (QAction* print : {editor->acPrintKvit, editor->acPrintKvitUz}) {
+                script.onDialog(QStringLiteral("frmPreview"), [&](QDialog* d) {
+                    ++previews;
+                    d->reject();
+                });
+                print->trigger();
+            }
+        }, script);
+    }
+    EXPECT_EQ(previews, 4);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
+}
