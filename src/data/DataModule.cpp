@@ -54,9 +54,14 @@ TDM::TDM(QObject* parent) : QObject(parent) {
     cdsUchInfo = makeLookup("cdsUchInfo", QStringLiteral("SELECT * FROM UCHINFO"));
     cdsRPeriod = makeLookup("cdsRPeriod",
                             QStringLiteral("SELECT ID, DATE_1, DATE_2, ACT, SUM_OST, SUM_OST1 FROM RPERIOD ORDER BY ID"));
+    // Only the orders the stock documents of one period name (their automatic
+    // write-offs): the stock journal shows one period, and reading every order
+    // of every period on each visit of the stock tab grows with the years.
     cdsDocuLU = makeLookup("cdsDocuLU",
                            QStringLiteral("SELECT D.ID, D.KINDDOC_ID, D.DATEP, D.SERIES, D.NUMBER, KD.NAME AS KDNAME "
-                                          "FROM DOCU D JOIN KINDDOC KD ON KD.ID=D.KINDDOC_ID"));
+                                          "FROM DOCS S JOIN DOCU D ON D.ID=S.DOCU_ID "
+                                          "JOIN KINDDOC KD ON KD.ID=D.KINDDOC_ID WHERE S.RPERIOD_ID=:RPERIOD_ID"));
+    cdsDocuLU->query().setParam(QStringLiteral("RPERIOD_ID"), -1);
     cdsDocuLU->addCalcField(QStringLiteral("DOCTITLE"), TFieldType::Text, 60);
     cdsDocuLU->setOnCalcFields([this](TClientDataSet& ds) { calcDocuTitle(ds); });
 
@@ -116,6 +121,12 @@ void TDM::reconnect() {
     auto fresh = std::make_unique<fb::Attachment>(database);
     xConnection->close();
     xConnection = std::move(fresh);
+}
+
+void TDM::openDocuLU(int periodId) {
+    cdsDocuLU->close();
+    cdsDocuLU->query().setParam(QStringLiteral("RPERIOD_ID"), periodId);
+    cdsDocuLU->open();
 }
 
 bool TDM::isConnected() const { return xConnection && xConnection->isOpen(); }

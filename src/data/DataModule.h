@@ -51,6 +51,8 @@ public:
     TClientDataSet* cdsUchInfo;
     TClientDataSet* cdsRPeriod;
     TClientDataSet* cdsDocuLU;  // not among openLookups(): reopened by the stock tab
+    // (Re)opens cdsDocuLU on the orders named by the stock documents of a period.
+    void openDocuLU(int periodId);
 
     // The lookups openLookups() opens, in its order: cdsTovarLU, cdsTovarGrLU,
     // cdsUslugaLU, cdsProductLU, cdsColorLU, cdsMaterialLU, cdsPparaLU,

@@ -316,7 +316,7 @@ void TfrmMain::OpenJournals() {
         BindJournalLookups(*cdsDocu, *cdsDocs, DM());
         m_lookupsBound = true;
     }
-    if (!DM().cdsDocuLU->isActive()) DM().cdsDocuLU->open();
+    DM().openDocuLU(GL.RPeriodID);
     OpenJournalOnPeriod(*cdsDocu, GL.RPeriodID);
     OpenJournalOnPeriod(*cdsDocs, GL.RPeriodID);
     showJournal(currentJournal());
@@ -343,7 +343,7 @@ void TfrmMain::TabControlChange(int index) {
     TClientDataSet* journal = index == 1 ? cdsDocs : cdsDocu;
     showJournal(journal);
     if (journal->isActive()) {
-        if (index == 1) Reopen(*DM().cdsDocuLU);
+        if (index == 1) DM().openDocuLU(GL.RPeriodID);
         RefreshAndLocate(*journal);
     }
     UpdateStatusBar();

@@ -69,7 +69,13 @@ TEST_F(DataModuleTest, CustomersCarryNameAddressAndPhoneJoined) {
 
 TEST_F(DataModuleTest, OrderTitleJoinsKindDateSeriesAndNumber) {
     seedOrder();
-    dm->cdsDocuLU->open();
+    // The lookup holds the orders that the period's stock documents name, nothing else.
+    exec(QStringLiteral("INSERT INTO DOCS (ID, KINDDOC_ID, RPERIOD_ID, DATEDOC, NUMBER, SUMMA, DOCU_ID) "
+                        "VALUES (1, 102, 1, '2009-03-05', '1', 0, 1)"));
+    dm->openDocuLU(2);
+    EXPECT_EQ(dm->cdsDocuLU->recordCount(), 0);
+    dm->openDocuLU(1);
+    ASSERT_EQ(dm->cdsDocuLU->recordCount(), 1);
     ASSERT_TRUE(dm->cdsDocuLU->locate(QStringLiteral("ID"), 1));
     TField& title = dm->cdsDocuLU->fieldByName(QStringLiteral("DOCTITLE"));
     EXPECT_EQ(title.kind(), TFieldKind::Calculated);
