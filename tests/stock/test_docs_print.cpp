@@ -1,0 +1,62 @@
+// Printing a stock document: the variables of its form and the form of its kind.
+#include "test_docs_fixture.h"
+
+#include "stock/DocsVar.h"
+#include "stock/StockKinds.h"
+
+using namespace docstest;
+
+TEST_F(DocsTest, NumberPrintsWithLeadingZerosOrAsTyped) {
+    const struct {
+        const char* typed;
+        const char* printed;
+    } rows[] = {{"7", "000007"}, {"1234567", "123456"}, {"000042", "000042"}, {"12-А", "12-А"}, {"А7", "А7"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.typed);
+        storedDoc(101, {});
+        journal().edit();
+        journal().fieldByName(QStringLiteral("NUMBER")).setAsString(QString::fromUtf8(r.typed));
+        stockdoc::TDOCVAR v;
+        stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo, v);
+        journal().cancel();
+        EXPECT_EQ(v.Number, QString::fromUtf8(r.printed));
+    }
+}
+
+// The variables come from the document as it stands in the editor, unsaved
+// edits included, and from the organisation's details; unknown names are left alone.
+TEST_F(DocsTest, DocumentVariablesTakeTheEditorsValues) {
+    storedDoc(102, {{1, "1", "1"}});
+    exec(QStringLiteral("UPDATE UCHINFO SET NAMEORG='Мастерская', INN='7701234567'"));
+    Reopen(*DM().cdsUchInfo);
+    journal().edit();
+    journal().fieldByName(QStringLiteral("COMMENT")).setAsString(QStringLiteral("не сохранено"));
+    journal().fieldByName(QStringLiteral("NUMBER")).setAsString(QStringLiteral("15"));
+    stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo);
+    journal().cancel();
+    const QString date = QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat);
+    QVariant value;
+    const QList<QPair<QString, QString>> expected = {
+        {"DocCaption", "Списание от " + date + " № 15"},
+        {"Number", "000015"},
+        {"Datedoc", date},
+        {"Comment", "не сохранено"},
+        {"NameOrg", "Мастерская"},
+        {"INN", "7701234567"},
+    };
+    for (const auto& [name, text] : expected) {
+        value = QVariant();
+        stockdoc::frReportDocGetValue(name, value);
+        EXPECT_EQ(value.toString(), text) << name.toStdString();
+    }
+    value = QVariant();
+    stockdoc::frReportDocGetValue(QStringLiteral("number"), value);  // letter case counts
+    EXPECT_FALSE(value.isValid());
+}
+
+TEST_F(DocsTest, EachKindHasItsPrintForm) {
+    const QPair<int, QString> rows[] = {{101, "Reports/RepDoc"},         {102, "Reports/RepDoc"},
+                                        {103, "Reports/RepDoc_Realiz"}, {107, "Reports/RepDoc"},
+                                        {108, "Reports/RepDoc"},         {104, ""}};
+    for (const auto& [kind, form] : rows) EXPECT_EQ(StockKind(kind).printForm, form) << kind;
+}
