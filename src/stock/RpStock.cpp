@@ -1,0 +1,123 @@
+#include "stock/RpStock.h"
+
+#include "app/Application.h"
+#include "app/Global.h"
+#include "app/MessageBoxes.h"
+#include "data/DataModule.h"
+#include "reports/Preview.h"
+#include "reports/ReportShared.h"
+#include "shell/Help.h"
+#include "stock/FrameNomenk.h"
+#include "stock/FramePeriod.h"
+
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+TfrmRpStock::TfrmRpStock(TStockReport report, QWidget* parent) : QDialog(parent), m_report(report) {
+    setWindowTitle(QStringLiteral("Получить отчет"));
+    setModal(true);
+
+    stRepName = new QLabel(StockReportInfo(report).title, this);
+    stRepName->setObjectName(QStringLiteral("stRepName"));
+    QFont f = stRepName->font();
+    f.setBold(true);
+    f.setUnderline(true);
+    stRepName->setFont(f);
+    QPalette pal = stRepName->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    stRepName->setPalette(pal);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(stRepName);
+    if (report == TStockReport::Nalich) {
+        gbDate = new QGroupBox(QStringLiteral("На дату"), this);
+        gbDate->setObjectName(QStringLiteral("gbDate"));
+        dtpDate = new QDateEdit(gbDate);
+        dtpDate->setObjectName(QStringLiteral("dtpDate"));
+        dtpDate->setCalendarPopup(true);
+        dtpDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        auto* dl = new QHBoxLayout(gbDate);
+        dl->addWidget(dtpDate);
+        dl->addStretch(1);
+        lay->addWidget(gbDate);
+    } else {
+        framePeriod = new TFramePeriod(this);
+        lay->addWidget(framePeriod);
+    }
+    frameNomenk = new TFrameNomenk(this);
+    lay->addWidget(frameNomenk);
+
+    BitBtn1 = new QPushButton(QStringLiteral("?"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setToolTip(QStringLiteral("Справка"));
+    BitBtn1->setAutoDefault(false);
+    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    lay->addLayout(buttons);
+    lay->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmRpStock::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmRpStock::BitBtn1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &TfrmRpStock::BitBtn1Click);
+}
+
+void TfrmRpStock::showEvent(QShowEvent* e) {
+    stRepName->setText(StockReportInfo(m_report).title);
+    if (framePeriod) framePeriod->InitFrame();
+    if (dtpDate) dtpDate->setDate(QDate::currentDate());
+    frameNomenk->InitFrame();
+    QDialog::showEvent(e);
+}
+
+QDate TfrmRpStock::date1() const { return framePeriod ? framePeriod->GetDate1() : dtpDate->date(); }
+QDate TfrmRpStock::date2() const { return framePeriod ? framePeriod->GetDate2() : dtpDate->date(); }
+
+void TfrmRpStock::BitBtn1Click() { HelpContext(this, StockReportInfo(m_report).helpPage); }
+
+void TfrmRpStock::btnOkClick() {
+    const TNomenkFilter filter = frameNomenk->filter();
+    const QString refusal = NomenkFilterRefusal(filter);
+    if (!refusal.isEmpty()) {
+        TitledMessageBox(refusal, mbWarningOk);
+        return;
+    }
+    TClientDataSet& query = *DM().xqReportCom;
+    try {
+        CreateReportObjects();
+        const QDate d1 = date1(), d2 = date2();
+        OpenStockReport(query, m_report, filter, d1, d2);
+        // The report reads the query only while the preview is shown.
+        struct Release {
+            TClientDataSet& q;
+            ~Release() {
+                frdsReport().unbind();
+                q.close();
+            }
+        } release{query};
+        const QString form = QDir(QCoreApplication::applicationDirPath()).filePath(StockReportInfo(m_report).formName);
+        BindStockReport(frReport(), frdsReport(), query, form,
+                        StockReportVars(m_report, frameNomenk->GetFilterText(), UchetOptions.NameOrg,
+                                        UchetOptions.DenEd, d1, d2));
+        ShowReport(frReport(), this);
+    } catch (...) {
+        TApplication::handleException(std::current_exception());
+    }
+}
