@@ -1,0 +1,101 @@
+#pragma once
+// What the flat and the tree reference books share: the records' dataset and
+// grid, the commands with their short-cuts, the sort menu, the quick-find
+// frame, the status bar, the record dialog and the choose-and-return mode
+// ("Вставить в поле" returns the current row's ID as SelectedID).
+#include <QDialog>
+#include <QHash>
+#include <QPointer>
+#include <array>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QTableView;
+class QToolBar;
+class QToolButton;
+class QVBoxLayout;
+class DataSetModel;
+class TClientDataSet;
+class TFrameFastFind;
+class TStoredProc;
+class TfrmNewItem;
+struct TApplyFailure;
+enum class TReconcileAction;
+
+class TBookBase : public QDialog {
+    Q_OBJECT
+    Q_PROPERTY(int SelectedID READ selectedId WRITE setSelectedId)
+public:
+    explicit TBookBase(QWidget* parent = nullptr);
+
+    int selectedId() const { return SelectedID; }
+    void setSelectedId(int id) { SelectedID = id; }
+
+    int SelectedID = 0;
+    QString HelpPage;
+    std::array<QString, 4> SortCaptions;
+    std::array<QString, 4> FindCaptions;
+    std::array<QString, 4> OrderFields;
+    QStringList CopyFields;
+    QString ExportFileName;
+    QString LookupName;  // the data module's shared list of this book
+    QString DialogName;  // the record dialog's instance name
+    QString DialogHeading;
+
+    TClientDataSet* cdsBook;
+    TStoredProc* xpGetMaxItemId;
+    QTableView* DBG;
+    DataSetModel* model;
+    QToolBar* ToolBar;
+    QMenu* popSort;
+    std::array<QAction*, 4> miSort;
+    QToolButton* sbSort;
+    TFrameFastFind* FrameFastFind;
+    QLabel* StatusBar;
+
+    QAction *acAppend, *acAppendCopy, *acDelete, *acEdit, *acReload, *acHelp, *acEnter, *acExport, *acImport,
+        *acFastFind;
+
+    TfrmNewItem* EditDialog() const;
+    TClientDataSet* LookupToRefresh() const;
+
+    void acAppendExecute();
+    void acAppendCopyExecute();
+    void acDeleteExecute();
+    void acEditExecute();
+    void acReloadExecute();
+    void acEnterExecute();
+    void acHelpExecute();
+    void acFastFindExecute();
+    void FrameFastFindbtnSearchClick();
+    void miSortClick(int index);
+    int checkedSort() const;
+
+    virtual void UpdateStatusBar() = 0;
+    void ActionListUpdate();
+
+    // Apply errors: the database error window explains, the change is undone in memory.
+    TReconcileAction BookReconcileError(TClientDataSet& ds, const TApplyFailure& failure);
+
+protected:
+    // Builds the window around `content` (the grid, or the panels of a tree book).
+    void buildCommands(const QKeySequence& deleteKey);
+    // The configured record dialog bound to cdsBook with its heading.
+    void attachDialog();
+    int NewRecordID();
+    // Rows re-read in the current order; the current row kept.
+    virtual void reloadRecords() = 0;
+    virtual bool wholeLineOrderBy() const = 0;
+    // Values of a new row before the dialog (the tree book sets the group).
+    virtual void initNewRow() {}
+    virtual void afterEditSaved() {}
+    // A record dialog in its state: OK when the row was stored.
+    bool runDialog(const QString& caption);
+    void done(int r) override;
+    virtual void closeBook();
+
+    QVBoxLayout* m_main;
+};
