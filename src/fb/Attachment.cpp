@@ -103,6 +103,24 @@ std::unique_ptr<Attachment> Attachment::create(const QString& database, const QS
     return a;
 }
 
+void Attachment::setForcedWrites(const QString& database, bool on, const QString& user, const QString& password) {
+    if (!isNetworkDatabase(database)) prepareLockFolder();
+    detail::Status st;
+    IXpbBuilder* dpb = makeDpb(st, user, password, false);
+    dpb->insertInt(&st, isc_dpb_force_write, on ? 1 : 0);
+    IProvider* prov = master()->getDispatcher();
+    IAttachment* att = prov->attachDatabase(&st, QFile::encodeName(database).constData(), dpb->getBufferLength(&st),
+                                            dpb->getBuffer(&st));
+    dpb->dispose();
+    prov->release();
+    if (st.failed()) st.check();
+    att->detach(&st);
+    if (st.failed()) {
+        st.clear();
+        att->release();
+    }
+}
+
 Attachment::~Attachment() {
     try {
         close();

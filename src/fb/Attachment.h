@@ -30,6 +30,12 @@ public:
                                               const QString& user = QStringLiteral("SYSDBA"),
                                               const QString& password = defaultPassword());
 
+    // Switches forced writes (every page written through to the disk at
+    // commit) of a database no one else has open. Databases are made with
+    // them on; a bulk filler may switch them off while it fills.
+    static void setForcedWrites(const QString& database, bool on, const QString& user = QStringLiteral("SYSDBA"),
+                                const QString& password = defaultPassword());
+
     const QString& database() const { return m_database; }
     bool isRemote() const { return isNetworkDatabase(m_database); }
     bool isOpen() const { return m_att != nullptr; }

@@ -21,3 +21,5 @@ struct BenchCase {
 std::vector<BenchCase> periodBenchCases();
 std::vector<BenchCase> orderBenchCases();
 std::vector<BenchCase> reportBenchCases();
+std::vector<BenchCase> dataSetBenchCases();
+std::vector<BenchCase> stockDocBenchCases();

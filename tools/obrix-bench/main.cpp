@@ -25,6 +25,8 @@ std::vector<BenchCase> allCases() {
     for (auto&& c : periodBenchCases()) all.push_back(std::move(c));
     for (auto&& c : orderBenchCases()) all.push_back(std::move(c));
     for (auto&& c : reportBenchCases()) all.push_back(std::move(c));
+    for (auto&& c : dataSetBenchCases()) all.push_back(std::move(c));
+    for (auto&& c : stockDocBenchCases()) all.push_back(std::move(c));
     return all;
 }
 

@@ -81,10 +81,17 @@ int main(int argc, char** argv) {
         if (command == QLatin1String("demo")) {
             obrixdb::fillDemo(*att);
         } else if (command == QLatin1String("bench")) {
+            // Filling years of documents with every page written through would
+            // take minutes: forced writes are off while it fills, on again after.
+            att->close();
+            fb::Attachment::setForcedWrites(file, false);
+            att = std::make_unique<fb::Attachment>(file);
             obrixdb::fillBench(*att, years, [](const QString& stage, int done, int total) {
                 out() << "\r" << stage << "  " << done << "/" << total << Qt::flush;
             });
             out() << "\n";
+            att->close();
+            fb::Attachment::setForcedWrites(file, true);
         }
         att->close();
     } catch (const fb::DbError& e) {
