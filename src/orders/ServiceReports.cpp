@@ -2,6 +2,7 @@
 
 #include "data/ClientDataSet.h"
 #include "reports/ReportEngine.h"
+#include "stock/StockReports.h"
 
 #include <QLocale>
 
@@ -76,11 +77,5 @@ void OpenServiceReport(TClientDataSet& ds, TServiceReport report, const QDate& d
 
 void BindServiceReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
                        const TServiceReportVars& vars) {
-    rep.loadFromFile(formPath + QStringLiteral(".frf"));
-    rep.clearOnGetValue();
-    rep.addDataSet(&frds);
-    rep.setDataSet(&frds);
-    frds.bind(ds);
-    rep.clearVariables();
-    for (const auto& v : vars) rep.setVariable(v.first, v.second);
+    BindQueryReport(rep, frds, ds, formPath, vars);
 }

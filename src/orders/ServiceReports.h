@@ -41,6 +41,7 @@ void OpenServiceReport(TClientDataSet& ds, TServiceReport report, const QDate& d
                        int zakazchId = -1);
 
 // Loads the form (the path without ".frf"), removes any value callback, makes
-// `frds` the main dataset reading `ds` and sets the variables.
+// `frds` the main dataset reading `ds` and sets the variables; a report
+// without rows ends with a line that says so.
 void BindServiceReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
                        const TServiceReportVars& vars);

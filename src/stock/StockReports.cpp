@@ -137,9 +137,43 @@ void OpenStockReport(TClientDataSet& ds, TStockReport report, const TNomenkFilte
     ds.open();
 }
 
+void AddNoDataLine(TfrTemplate& templ) {
+    if (templ.pages.empty()) return;
+    TfrPage& page = templ.pages.front();
+    TfrBand band;
+    band.name = QStringLiteral("NoDataSummary");
+    band.type = TfrBandType::ReportSummary;
+    band.height = 10;
+    TfrObject memo;
+    memo.name = QStringLiteral("NoDataMemo");
+    memo.y = 2;
+    memo.width = page.contentWidth();
+    memo.height = 7;
+    memo.text = QString::fromUtf8(kNoDataText);
+    memo.font.size = 10;
+    memo.font.bold = true;
+    memo.align = TfrHAlign::Center;
+    // Below a summary the form has of its own.
+    for (const TfrBand& b : page.bands)
+        if (b.type == TfrBandType::ReportSummary) {
+            memo.y += b.height;
+            band.height += b.height;
+            for (const TfrObject& o : b.objects) band.objects.push_back(o);
+        }
+    band.objects.push_back(memo);
+    std::erase_if(page.bands, [](const TfrBand& b) { return b.type == TfrBandType::ReportSummary; });
+    page.bands.push_back(std::move(band));
+}
+
 void BindStockReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
                      const TReportVars& vars) {
+    BindQueryReport(rep, frds, ds, formPath, vars);
+}
+
+void BindQueryReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
+                     const TReportVars& vars) {
     rep.loadFromFile(formPath + QStringLiteral(".frf"));
+    if (ds.isEmpty()) AddNoDataLine(rep.templ());
     rep.clearOnGetValue();
     rep.addDataSet(&frds);
     rep.setDataSet(&frds);

@@ -15,6 +15,7 @@
 class TClientDataSet;
 class TfrReport;
 class TfrDBDataSet;
+struct TfrTemplate;
 
 enum class TNomenkChoice { All = 0, Name = 1, Group = 2, Word = 3 };
 
@@ -83,6 +84,14 @@ void OpenStockReport(TClientDataSet& ds, TStockReport report, const TNomenkFilte
                      const QDate& date2 = QDate());
 
 // Loads the form (the path without ".frf"), removes any value callback, makes
-// `frds` the main dataset reading `ds` and sets the variables.
+// `frds` the main dataset reading `ds` and sets the variables. When `ds` has
+// no rows the report ends with the line kNoDataText instead of a bare page.
+void BindQueryReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
+                     const TReportVars& vars);
+inline constexpr const char* kNoDataText = "Нет данных для отчета";
+// Appends the line kNoDataText at the end of the report's first page.
+void AddNoDataLine(TfrTemplate& templ);
+
+// BindQueryReport for the stock reports.
 void BindStockReport(TfrReport& rep, TfrDBDataSet& frds, const TClientDataSet& ds, const QString& formPath,
                      const TReportVars& vars);

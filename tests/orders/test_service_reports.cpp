@@ -17,6 +17,7 @@
 #include "reports/ReportShared.h"
 #include "shell/ErrorDB.h"
 #include "stock/FramePeriod.h"
+#include "stock/StockReports.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -192,6 +193,12 @@ TEST_F(ServiceReportsTest, CustomerCardDialogStaysOpenAndNeedsACustomer) {
     EXPECT_EQ(frReport().variable("ZakazchName"), "Петров");
     EXPECT_EQ(frReport().variable("Date_2"), "28.02.2009");
     EXPECT_TRUE(dlg->isVisible());
+    // A customer without orders in the range: the form says there is nothing.
+    const QString empty = run(dlg, [](TfrmRpService* w) {
+        w->cbZakazch->setCurrentIndex(ComboIndexOfID(w->cbZakazch, 1));
+    }, script);
+    EXPECT_TRUE(empty.contains(QString::fromUtf8(kNoDataText))) << empty.toStdString();
+    EXPECT_FALSE(text.contains(QString::fromUtf8(kNoDataText)));
     // Without a customer nothing is reported.
     const QString none = run(dlg, [](TfrmRpService* w) { w->cbZakazch->clear(); }, script);
     EXPECT_TRUE(none.isEmpty());

@@ -250,6 +250,25 @@ TEST_F(StockReportDialogTest, StockOnHandAtADateWithAWordHoldingAnApostrophe) {
     EXPECT_EQ(frReport().variable("Date_1"), QLocale().toString(d("2009-02-15"), QLocale::ShortFormat));
 }
 
+TEST_F(StockReportDialogTest, AnEmptyResultSaysSoAndSeveralReportsInARow) {
+    ModalScript script;
+    TfrmRpStock* dlg = dialog("frmRpRashod");
+    const auto range = [](const char* d1, const char* d2) {
+        return [=](TfrmRpStock* w) {
+            w->framePeriod->setChoice(TFrameChoice::Custom);
+            w->framePeriod->dtpCustom1->setDate(d(d1));
+            w->framePeriod->dtpCustom2->setDate(d(d2));
+            w->frameNomenk->setChoice(TNomenkChoice::All);
+        };
+    };
+    const QString empty = run(dlg, range("2010-01-01", "2010-12-31"), script);
+    const QString full = run(dlg, range("2009-01-01", "2009-12-31"), script);
+    EXPECT_TRUE(empty.contains(kNoDataText)) << empty.toStdString();
+    EXPECT_TRUE(empty.contains("Расход со склада"));
+    EXPECT_FALSE(full.contains(kNoDataText));
+    EXPECT_TRUE(full.contains("КОЖЗАМ"));
+}
+
 TEST_F(StockReportDialogTest, NoGoodsChosenIsRefusedWithAMessage) {
     ModalScript script;
     script.answerOk().answerOk();
