@@ -226,6 +226,12 @@ QTreeWidgetItem* TDBTreeView::InsertNode(QTreeWidgetItem* parent, int newId) {
     if (!allow || !m_ds) return nullptr;
     BusyScope busy(m_busy);
     const fb::Value level = m_ds->fieldByName(QStringLiteral("LEVELI")).value();
+    const fb::Value before = m_ds->isEmpty() ? fb::Value() : m_ds->fieldByName(m_idField).value();
+    // A cancelled insert leaves the dataset on the row it stood on.
+    const auto back = [&] {
+        m_ds->cancel();
+        if (!before.isNull()) m_ds->locate(m_idField, before);
+    };
     m_ds->append();
     try {
         m_ds->fieldByName(m_displayField).setValue(caption.isEmpty() ? fb::Value() : fb::Value(caption));
@@ -233,16 +239,16 @@ QTreeWidgetItem* TDBTreeView::InsertNode(QTreeWidgetItem* parent, int newId) {
         m_ds->fieldByName(QStringLiteral("LEVELI")).setValue(level.toInt() + 1);
         m_ds->fieldByName(m_idField).setValue(newId);
     } catch (...) {
-        m_ds->cancel();
+        back();
         throw;
     }
     if (!EditForm) {
-        m_ds->cancel();
+        back();
         return nullptr;
     }
     EditForm->setWindowTitle(QStringLiteral("Новая группа"));
     if (execModal(EditForm) != QDialog::Accepted) {
-        m_ds->cancel();
+        back();
         return nullptr;
     }
     const int parentId = int(m_ds->fieldByName(m_parentField).asLargeInt());
