@@ -9,6 +9,7 @@
 #include "stock/RpPrihod.h"
 #include "stock/RpRashod.h"
 #include "stock/RpRealiz.h"
+#include "stock/SelTovar.h"
 #include "stock/Tovar.h"
 
 void RegisterStockWindows() {
@@ -22,4 +23,6 @@ void RegisterStockWindows() {
     reg.registerFactory(QStringLiteral("frmRpRashod"), [] { return new TfrmRpRashod; });
     reg.registerFactory(QStringLiteral("frmRpRealiz"), [] { return new TfrmRpRealiz; });
     reg.registerFactory(QStringLiteral("frmRpNalich"), [] { return new TfrmRpNalich; });
+    reg.registerFactory(QStringLiteral("frmSelTovar"), [] { return new TfrmSelTovar; });
+    reg.registerFactory(QStringLiteral("frmSelGroup"), [] { return new TfrmSelGroup; });
 }

@@ -14,6 +14,8 @@
 #include "stock/FrameNomenk.h"
 #include "stock/FramePeriod.h"
 #include "stock/RpStock.h"
+#include "stock/SelTovar.h"
+#include "books/DBTreeView.h"
 #include "stock/StockReports.h"
 
 #include <QCheckBox>
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -284,4 +287,91 @@ TEST_F(StockReportDialogTest, NoGoodsChosenIsRefusedWithAMessage) {
     EXPECT_EQ(script.pendingDialogs(), 2) << "no preview was shown";
 }
 
+// The "..." buttons of the frame open the selection windows on its choice and take their answer.
+class SelectionTest : public StockReportDialogTest {
+protected:
+    TFrameNomenk* frame() {
+        TfrmRpStock* dlg = dialog("frmRpPrihod");
+        dlg->show();
+        return dlg->frameNomenk;
+    }
+    void TearDown() override {
+        dialog("frmRpPrihod")->hide();
+        StockReportDialogTest::TearDown();
+    }
+    static int currentId(TClientDataSet* ds) {
+        return ds->isActive() && !ds->isEmpty() ? int(ds->fieldByName("ID").asInteger()) : -1;
+    }
+    static QStringList goods(TfrmSelTovar* w) {
+        QStringList out;
+        for (int r = 0; r < w->cdsTovar->recordCount(); ++r) out << w->cdsTovar->valueAt(r, w->cdsTovar->fieldByName("NAME").index()).toString();
+        return out;
+    }
+};
+
+TEST_F(SelectionTest, GoodsWindowOpensOnTheChosenGoodsAndReturnsTheOnePicked) {
+    TFrameNomenk* f = frame();
+    f->setChoice(TNomenkChoice::Name);
+    f->cbName->setCurrentIndex(ComboIndexOfID(f->cbName, 2));
+    ModalScript script;
+    script.onDialog("frmSelTovar", [](QDialog* d) {
+        auto* w = static_cast<TfrmSelTovar*>(d);
+        w->show();
+        EXPECT_EQ(w->SelGroupID, 2);
+        EXPECT_EQ(currentId(w->cdsTovarGr), 2);
+        EXPECT_EQ(TDBTreeView::nodeId(w->DBTreeView->currentItem()), 2);
+        EXPECT_EQ(goods(w), QStringList{"КОЖЗАМ"});
+        EXPECT_EQ(currentId(w->cdsTovar), 2);
+        w->DBTreeView->setCurrentItem(w->DBTreeView->nodeOfId(3));
+        EXPECT_EQ(goods(w), QStringList{"Кожа"});
+        w->btnOk->click();
+    });
+    f->btnSelTovar->click();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(f->cbName->currentText(), "Кожа");
+    EXPECT_EQ(f->filter().tovarId, 1);
+
+    // A group without goods returns 0 and leaves the choice; Cancel leaves it too.
+    script.onDialog("frmSelTovar", [](QDialog* d) {
+        auto* w = static_cast<TfrmSelTovar*>(d);
+        w->show();
+        w->DBTreeView->setCurrentItem(w->DBTreeView->nodeOfId(0));
+        EXPECT_TRUE(goods(w).isEmpty());
+        w->btnOk->click();
+    });
+    f->btnSelTovar->click();
+    EXPECT_EQ(Window<TfrmSelTovar>("frmSelTovar")->SelTovarID, 0);
+    EXPECT_EQ(f->cbName->currentText(), "Кожа");
+    script.onDialog("frmSelTovar", [](QDialog* d) {
+        auto* w = static_cast<TfrmSelTovar*>(d);
+        w->show();
+        w->DBTreeView->setCurrentItem(w->DBTreeView->nodeOfId(2));
+        w->btnCancel->click();
+    });
+    f->btnSelTovar->click();
+    EXPECT_EQ(f->cbName->currentText(), "Кожа");
+}
+
+TEST_F(SelectionTest, GroupWindowOpensOnTheChosenGroupAndAnUnknownOneFallsToTheFirst) {
+    TFrameNomenk* f = frame();
+    f->setChoice(TNomenkChoice::Group);
+    f->cbGroup->setCurrentIndex(ComboIndexOfID(f->cbGroup, 2));
+    ModalScript script;
+    script.onDialog("frmSelGroup", [](QDialog* d) {
+        auto* w = static_cast<TfrmSelGroup*>(d);
+        w->show();
+        EXPECT_EQ(currentId(w->cdsGroup), 2);
+        w->DBTreeView->setCurrentItem(w->DBTreeView->nodeOfId(4));
+        w->btnOk->click();
+    });
+    f->btnSelGroup->click();
+    EXPECT_EQ(f->cbGroup->currentText(), "Фурнитура");
+    EXPECT_EQ(f->filter().groupId, 4);
+
+    auto* sel = Window<TfrmSelGroup>("frmSelGroup");
+    sel->SelGroupID = 99;
+    sel->show();
+    EXPECT_EQ(currentId(sel->cdsGroup), 0);
+    sel->reject();
+}
 }  // namespace
