@@ -23,3 +23,4 @@ std::vector<BenchCase> orderBenchCases();
 std::vector<BenchCase> reportBenchCases();
 std::vector<BenchCase> dataSetBenchCases();
 std::vector<BenchCase> stockDocBenchCases();
+std::vector<BenchCase> bookBenchCases();

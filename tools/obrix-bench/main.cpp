@@ -27,6 +27,7 @@ std::vector<BenchCase> allCases() {
     for (auto&& c : reportBenchCases()) all.push_back(std::move(c));
     for (auto&& c : dataSetBenchCases()) all.push_back(std::move(c));
     for (auto&& c : stockDocBenchCases()) all.push_back(std::move(c));
+    for (auto&& c : bookBenchCases()) all.push_back(std::move(c));
     return all;
 }
 
