@@ -22,6 +22,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -33,6 +34,9 @@ QComboBox* goodsBox(QWidget* parent, const char* name, int maxLength) {
     cb->setCompleter(nullptr);  // completion is the dialog's own (first item by prefix)
     cb->setMaxVisibleItems(20);
     cb->lineEdit()->setMaxLength(maxLength);
+    // Sized by the longest text the field takes, not by measuring thousands of items.
+    cb->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cb->setMinimumContentsLength(std::min(maxLength, 50));
     return cb;
 }
 
@@ -100,8 +104,6 @@ TfrmTovar::TfrmTovar(QWidget* parent) : QDialog(parent) {
     cbArtikul = goodsBox(goods, "cbArtikul", 20);
     cbEan13 = goodsBox(goods, "cbEan13", 14);
     cbTov = goodsBox(goods, "cbTov", 100);
-    cbTov->setMinimumContentsLength(50);
-    cbTov->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     auto* g = new QGridLayout(goods);
     g->addWidget(heading, 0, 0, 1, 4);
     g->addWidget(labelFor(cbArtikul, QStringLiteral("Артикул"), goods), 1, 0);
@@ -232,10 +234,27 @@ void TfrmTovar::setRowVisible(QWidget* label, QWidget* field, bool on) {
 }
 
 void TfrmTovar::fillBoxes() {
-    TClientDataSet& tovar = *DM().cdsTovarLU;
-    m_goods.load(tovar);
+    TClientDataSet* tovar = DM().cdsTovarLU;
+    if (m_filledFrom != tovar) {
+        if (m_filledFrom) disconnect(m_filledFrom, nullptr, this, nullptr);
+        m_filledFrom = tovar;
+        const auto stale = [this] { m_goodsStale = true; };
+        connect(tovar, &TClientDataSet::dataChanged, this, stale);
+        connect(tovar, &TClientDataSet::stateChanged, this, stale);
+        connect(tovar, &TClientDataSet::rowChanged, this, stale);
+        m_goodsStale = true;
+    }
     m_syncing = true;
-    for (TGoodsBox b : {TGoodsBox::Artikul, TGoodsBox::Ean13, TGoodsBox::Name}) fillBox(comboOf(b), m_goods, b);
+    if (m_goodsStale) {
+        m_goods.load(*tovar);
+        for (TGoodsBox b : {TGoodsBox::Artikul, TGoodsBox::Ean13, TGoodsBox::Name}) fillBox(comboOf(b), m_goods, b);
+        m_goodsStale = false;
+    } else {
+        for (QComboBox* box : {cbArtikul, cbEan13, cbTov}) {
+            box->setCurrentIndex(-1);
+            box->setEditText(QString());
+        }
+    }
     m_syncing = false;
 }
 

@@ -76,9 +76,9 @@ private:
     std::function<void(bool)> m_setModified;
     QList<TFieldBinding*> m_bindings;
     TGoodsPick m_goods;
-    const TClientDataSet* m_filledFrom = nullptr;
-    int m_filledRows = -1;
-    quint64 m_filledStamp = 0;
+    // The boxes hold the goods lookup's rows until it changes (reopened, edited).
+    QPointer<TClientDataSet> m_filledFrom;
+    bool m_goodsStale = true;
     bool m_syncing = false;
     QLabel* lbCenaRealiz;
     QLabel* lbSummaRealiz;

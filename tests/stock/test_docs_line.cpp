@@ -185,3 +185,14 @@ TEST_F(DocsTest, ZeroQuantityIsAccepted) {
     openEditor(true);
     EXPECT_EQ(count(QStringLiteral("MOVES"), QStringLiteral("DOC_ID=%1 AND KOLVO=0").arg(id)), 1);
 }
+
+// The boxes keep their lists between showings only while the goods book is
+// unchanged: goods added in the book since are offered at the next showing.
+TEST_F(DocsTest, GoodsAddedToTheBookAreOfferedAtTheNextShowing) {
+    RUN_LINE_DIALOG(101, [](TfrmTovar*) {});
+    exec(QStringLiteral("INSERT INTO TOVAR (ID, GR_ID, ARTIKUL, NAME, CENA) VALUES (5, 0, 'Z-9', 'Шнурки', 7)"));
+    Reopen(*DM().cdsTovarLU);
+    const Seen s = RUN_LINE_DIALOG(101, [](TfrmTovar* t) { typeInto(t->cbArtikul, QStringLiteral("z")); });
+    EXPECT_EQ(s.tovarId, QStringLiteral("5"));
+    EXPECT_EQ(s.name, QStringLiteral("Шнурки"));
+}
