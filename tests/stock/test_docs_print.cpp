@@ -3,6 +3,9 @@
 
 #include "stock/DocsVar.h"
 #include "stock/StockKinds.h"
+#include "reports/Preview.h"
+#include "reports/ReportRender.h"
+#include "reports/ReportShared.h"
 
 using namespace docstest;
 
@@ -59,4 +62,48 @@ TEST_F(DocsTest, EachKindHasItsPrintForm) {
                                         {103, "Reports/RepDoc_Realiz"}, {107, "Reports/RepDoc"},
                                         {108, "Reports/RepDoc"},         {104, ""}};
     for (const auto& [kind, form] : rows) EXPECT_EQ(StockKind(kind).printForm, form) << kind;
+}
+
+// A sale prints on its form with the lines as they stand in the editor,
+// unsaved ones included, and its number as typed; the print binds the
+// lines for the print only.
+TEST_F(DocsTest, ASalePrintsItsUnsavedLinesOnItsForm) {
+    newDoc(103);
+    QString dump;
+    ModalScript script;
+    script.onDialog(QStringLiteral("frmDocs"), [&](QDialog*) {
+        ModalScript inner;
+        inner.onDialog(QStringLiteral("frmTovar"), fillLine("Клей", "2"));
+        editor->acMovesAppend->trigger();
+        setText(editor->edNumber, "12-А");
+        inner.onDialog(QStringLiteral("frmPreview"), [&](QDialog* d) {
+            dump = frDumpPages(static_cast<TfrmPreview*>(d)->report());
+            d->reject();
+        });
+        editor->btnPrint->click();
+        EXPECT_TRUE(inner.unexpected().isEmpty()) << inner.unexpected().join(';').toStdString();
+        inner.answerNo();
+        editor->btnCancel->click();
+    });
+    openEditor(true);
+    EXPECT_TRUE(dump.contains(QStringLiteral("Клей"))) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(QStringLiteral("Реализация от 15.03.2026 № 12-А"))) << dump.toStdString();
+    EXPECT_TRUE(dump.contains(QStringLiteral("360,00"))) << dump.toStdString();  // 2 x 180.00, the sale amount
+    EXPECT_FALSE(frdsReport().isBound());
+}
+
+TEST_F(DocsTest, AKindWithoutAFormPrintsNothing) {
+    exec(QStringLiteral("INSERT INTO KINDDOC (ID, NAME, TYPEDOC, OPER) VALUES (109, 'Пересортица', 2, 1)"));
+    Reopen(*DM().cdsKindDoc);
+    newDoc(109);
+    ModalScript script;
+    QStringList shown;
+    script.onDialog(QStringLiteral("frmDocs"), [&](QDialog*) {
+        ModalScript inner;
+        editor->btnPrint->click();
+        shown = inner.dialogsShown();
+        editor->btnCancel->click();
+    });
+    openEditor(true);
+    EXPECT_TRUE(shown.isEmpty()) << shown.join(';').toStdString();
 }
