@@ -172,20 +172,6 @@ TEST_F(DocsTest, OkNamesEveryMissingValueAndKeepsTheDialogOpen) {
     }
 }
 
-// A quantity of 0 is a value: the line is posted.
-TEST_F(DocsTest, ZeroQuantityIsAccepted) {
-    const int id = newDoc(101);
-    ModalScript script;
-    script.onDialog(QStringLiteral("frmDocs"), [&](QDialog*) {
-        ModalScript inner;
-        inner.onDialog(QStringLiteral("frmTovar"), fillLine("ABC", "0"));
-        editor->acMovesAppend->trigger();
-        editor->btnOk->click();
-    });
-    openEditor(true);
-    EXPECT_EQ(count(QStringLiteral("MOVES"), QStringLiteral("DOC_ID=%1 AND KOLVO=0").arg(id)), 1);
-}
-
 // The boxes keep their lists between showings only while the goods book is
 // unchanged: goods added in the book since are offered at the next showing.
 TEST_F(DocsTest, GoodsAddedToTheBookAreOfferedAtTheNextShowing) {
