@@ -647,7 +647,7 @@ void TfrmDocu::SetOtklEditable(int sign) {
     const TOtklBoxes boxes = ::SetOtklEditable(sign, m_editAllowed);
     for (QLineEdit* e : {edOtklProc, edOtklSum}) {
         QPalette p = e->palette();
-        p.setColor(QPalette::Base, palette().color(boxes.background));
+        p.setColor(QPalette::Base, palette().color(boxes.editable ? QPalette::Base : QPalette::Button));
         e->setPalette(p);
     }
     for (TFieldBinding* b : {m_bindOtklProc, m_bindOtklSum})
@@ -873,7 +873,13 @@ bool TfrmDocu::trySave() {
     try {
         if (d->isEditing()) d->post();
         // In view mode only the hand-over date can change: the header alone is stored.
-        SaveDocu(*d, *cdsPMoves, *cdsUMoves, !m_editAllowed);
+        TDocuSaveInput input;
+        input.periodId = GL.RPeriodID;
+        input.periodOpen = GL.RPeriodOpen;
+        input.autoSklad = UchetOptions.AutoSklad;
+        input.headerOnly = !m_editAllowed;
+        const TDocuSaveResult result = SaveDocu(*d, *cdsPMoves, *cdsUMoves, input);
+        if (!result.note().isEmpty()) TitledMessageBox(result.note(), mbInfoOk);
     } catch (...) {
         // The editor stays open with its changes and its mark; a lost
         // connection can be restored here and the save repeated.

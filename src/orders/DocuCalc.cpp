@@ -134,7 +134,6 @@ void CalcTotal(TClientDataSet& docu, TClientDataSet& umoves) {
 TOtklBoxes SetOtklEditable(int sign, bool editingAllowed) {
     TOtklBoxes boxes;
     boxes.editable = editingAllowed && sign != 0;
-    boxes.background = boxes.editable ? QPalette::Base : QPalette::Button;
     return boxes;
 }
 

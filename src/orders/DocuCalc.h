@@ -13,7 +13,6 @@
 #include "fb/Value.h"
 
 #include <QObject>
-#include <QPalette>
 #include <QString>
 
 class TClientDataSet;
@@ -64,11 +63,9 @@ fb::Decimal ServiceLinesTotal(const TClientDataSet& umoves);
 
 // How the deviation boxes (edOtklProc, edOtklSum) look for a sign.
 struct TOtklBoxes {
-    bool editable = false;                         // both boxes alike
-    QPalette::ColorRole background = QPalette::Button;  // Base when editable
+    bool editable = false;  // both boxes alike; the window gives read-only boxes the read-only look
 };
-// Editable when the editor allows editing and the sign is not 0; read-only
-// (button-face colour) otherwise.
+// Editable when the editor allows editing and the sign is not 0; read-only otherwise.
 TOtklBoxes SetOtklEditable(int sign, bool editingAllowed);
 
 // The radio button that shows OTKLTYPE: "rbNone", "rbSkid", "rbNadb", or the

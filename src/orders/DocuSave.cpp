@@ -1,10 +1,9 @@
 #include "orders/DocuSave.h"
 
-#include "app/Global.h"
 #include "data/ClientDataSet.h"
+#include "data/DataErrors.h"
 #include "data/SaveRetry.h"
 #include "fb/Transaction.h"
-#include "orders/WriteOff.h"
 
 namespace {
 
@@ -14,11 +13,23 @@ void postPending(TClientDataSet& ds) {
 
 }  // namespace
 
-void SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDataSet& umoves, bool headerOnly) {
+QString TDocuSaveResult::note() const {
+    if (writeOff == TWriteOffResult::Frozen)
+        return QStringLiteral("Документ сохранен, но списание сопутствующих товаров не изменено: "
+                              "оно относится к закрытому рабочему периоду.");
+    return {};
+}
+
+TDocuSaveResult SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDataSet& umoves,
+                         const TDocuSaveInput& input) {
     postPending(docu);
     postPending(pmoves);
     postPending(umoves);
+    const bool linesChanged = pmoves.updatesPending() || umoves.updatesPending();
+    if (!input.periodOpen && !input.headerOnly && linesChanged)
+        throw EDatabaseError(QStringLiteral("Рабочий период закрыт. Изменения в нем невозможны."));
 
+    TDocuSaveResult result;
     // Rolls back on leaving by an exception; the datasets keep their logs then.
     // A conflict with another workstation's save is run again from the start.
     RunSaveTransaction(docu.attachment(), [&](fb::Transaction& tra) {
@@ -26,6 +37,9 @@ void SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDataSet& umov
         pmoves.applyUpdates(tra);
         umoves.applyUpdates(tra);
         // Closed line lists tell nothing about the services: the write-off stays.
-        if (!headerOnly && UchetOptions.AutoSklad && umoves.isActive()) SaveSoputTovar(tra, docu, umoves);
+        result.writeOff = TWriteOffResult::None;
+        if (!input.headerOnly && input.autoSklad && umoves.isActive())
+            result.writeOff = SaveSoputTovar(tra, docu, umoves, input.periodId);
     });
+    return result;
 }

@@ -2,7 +2,6 @@
 
 #include "data/DataErrors.h"
 
-#include "app/Global.h"
 #include "data/ClientDataSet.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
@@ -130,8 +129,9 @@ TWriteOffResult SaveSoputTovar(fb::Transaction& tra, int docuId, const QDate& da
     return TWriteOffResult::Created;
 }
 
-TWriteOffResult SaveSoputTovar(fb::Transaction& tra, const TClientDataSet& docu, const TClientDataSet& umoves) {
+TWriteOffResult SaveSoputTovar(fb::Transaction& tra, const TClientDataSet& docu, const TClientDataSet& umoves,
+                               int rperiodId) {
     const int docuId = docu.fieldByName(QStringLiteral("ID")).asInteger();
     const QDate datep = docu.fieldByName(QStringLiteral("DATEP")).asDate();
-    return SaveSoputTovar(tra, docuId, datep, GL.RPeriodID, WriteOffLines(tra, umoves));
+    return SaveSoputTovar(tra, docuId, datep, rperiodId, WriteOffLines(tra, umoves));
 }

@@ -50,8 +50,9 @@ enum class TWriteOffResult {
 
 // Brings the order's write-off in line with its service lines. `docu` stands
 // on the order (ID, DATEP); `umoves` holds its service lines as they are now,
-// saved or not. The current work period is GL.RPeriodID.
-TWriteOffResult SaveSoputTovar(fb::Transaction& tra, const TClientDataSet& docu, const TClientDataSet& umoves);
+// saved or not; a new write-off goes into the work period `rperiodId`.
+TWriteOffResult SaveSoputTovar(fb::Transaction& tra, const TClientDataSet& docu, const TClientDataSet& umoves,
+                               int rperiodId);
 // The same with explicit values.
 TWriteOffResult SaveSoputTovar(fb::Transaction& tra, int docuId, const QDate& datep, int rperiodId,
                                const std::vector<TWriteOffLine>& lines);

@@ -11,6 +11,7 @@
 #include "fb/DbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
+#include "orders/DocuSave.h"
 #include "orders/DocuCalc.h"
 
 #include <QFile>
@@ -96,6 +97,16 @@ protected:
         return scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table +
                       (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where))
             .toInt();
+    }
+
+    // What the editor hands the order's document service: the test's period and options.
+    static TDocuSaveInput saveInput(bool headerOnly) {
+        TDocuSaveInput in;
+        in.periodId = GL.RPeriodID;
+        in.periodOpen = GL.RPeriodOpen;
+        in.autoSklad = UchetOptions.AutoSklad;
+        in.headerOnly = headerOnly;
+        return in;
     }
 
     std::unique_ptr<TClientDataSet> dataSet(const QString& sql, const QString& name) {

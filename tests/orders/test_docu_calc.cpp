@@ -55,7 +55,6 @@ TEST(OtklSignTest, DeviationBoxesFollowSignAndMode) {
                                          {1, false, false}, {0, false, false}}) {
         const TOtklBoxes b = SetOtklEditable(r.sign, r.allowed);
         EXPECT_EQ(b.editable, r.editable) << r.sign << " " << r.allowed;
-        EXPECT_EQ(b.background, r.editable ? QPalette::Base : QPalette::Button);
     }
 }
 
@@ -92,7 +91,7 @@ TEST_F(DocuCalcTest, WorkedExample) {
     expectFields(*docu, {{"OTKLPROC", "0"}, {"OTKLSUM", "0"}, {"TOTAL_WOTKL", "1200"}, {"DEBT", "1100"}}, "none");
 
     // What is stored holds the same figures.
-    SaveDocu(*docu, *pmoves, *umoves, false);
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
     EXPECT_EQ(scalar(QStringLiteral("SELECT TOTAL_WOTKL - TOTAL FROM DOCU WHERE ID=1")).toDecimal(), fb::Decimal());
     EXPECT_EQ(scalar(QStringLiteral("SELECT DEBT FROM DOCU WHERE ID=1")).toDecimal(), dec("1100"));
 }

@@ -39,7 +39,7 @@ protected:
 
 TEST_F(DocuSaveTest, SavesOrderLinesAndWriteOffTogether) {
     prepareOrder();
-    SaveDocu(*docu, *pmoves, *umoves, false);
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
     EXPECT_EQ(database(), (Snapshot{dec("100"), dec("400.5"), 1, 2, 2, 3}));
     EXPECT_EQ(logs(), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(scalar(QStringLiteral("SELECT DEBT FROM DOCU WHERE ID=1")).toDecimal(), dec("300.5"));
@@ -59,7 +59,7 @@ TEST_F(DocuSaveTest, RefusedLineLeavesEverythingAsItWas) {
         tra.commit();
     }
     try {
-        SaveDocu(*docu, *pmoves, *umoves, false);
+        SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
         FAIL() << "the save went through";
     } catch (const fb::DbError& e) {
         EXPECT_EQ(e.constraintName(), QStringLiteral("FK_UMOVES_2"));
@@ -74,7 +74,7 @@ TEST_F(DocuSaveTest, RefusedLineLeavesEverythingAsItWas) {
     umoves->edit();
     umoves->fieldByName(QStringLiteral("USLUGA_ID")).setAsInteger(2);
     umoves->post();
-    SaveDocu(*docu, *pmoves, *umoves, false);
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
     EXPECT_EQ(database(), (Snapshot{dec("100"), dec("400.5"), 1, 2, 2, 2}));
     EXPECT_EQ(logs(), (std::vector<int>{0, 0, 0}));
 }
@@ -87,7 +87,7 @@ TEST_F(DocuSaveTest, RefusedWriteOffUndoesTheOrderToo) {
     prepareOrder();
     const Snapshot before = database();
     const std::vector<int> logsBefore = logs();
-    EXPECT_THROW(SaveDocu(*docu, *pmoves, *umoves, false), fb::DbError);
+    EXPECT_THROW(SaveDocu(*docu, *pmoves, *umoves, saveInput(false)), fb::DbError);
     EXPECT_EQ(database(), before);
     EXPECT_EQ(logs(), logsBefore);
 
@@ -95,7 +95,7 @@ TEST_F(DocuSaveTest, RefusedWriteOffUndoesTheOrderToo) {
     ASSERT_TRUE(umoves->locate(QStringLiteral("USLUGA_ID"), 3));
     umoves->deleteRecord();
     CalcTotal(*docu, *umoves);
-    SaveDocu(*docu, *pmoves, *umoves, false);
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
     EXPECT_EQ(database(), (Snapshot{dec("100"), dec("150"), 1, 1, 2, 2}));
 }
 
@@ -107,7 +107,7 @@ TEST_F(DocuSaveTest, RequiredFieldMissingIsRefusedBeforeAnythingIsSent) {
     umoves->fieldByName(QStringLiteral("NPP")).setAsInteger(500);
     umoves->fieldByName(QStringLiteral("SUMMA")).setAsDecimal(dec("1"));
     set("RECEIVED", dec("5"));  // USLUGA_ID left empty
-    EXPECT_THROW(SaveDocu(*docu, *pmoves, *umoves, false), EDatabaseError);
+    EXPECT_THROW(SaveDocu(*docu, *pmoves, *umoves, saveInput(false)), EDatabaseError);
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 0);
     EXPECT_EQ(scalar(QStringLiteral("SELECT RECEIVED FROM DOCU WHERE ID=1")).toDecimal(), dec("0"));
 }

@@ -48,7 +48,7 @@ TEST_F(SaveBesideOthersTest, ARowHeldTooLongEndsInALockTimeoutAndTheChangesStay)
     QElapsedTimer t;
     t.start();
     try {
-        SaveDocu(*docu, *pmoves, *umoves, false);
+        SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
         FAIL() << "saved past a held lock";
     } catch (const fb::DbError& e) {
         EXPECT_TRUE(e.isLockTimeout()) << e.message().toStdString();
@@ -57,7 +57,7 @@ TEST_F(SaveBesideOthersTest, ARowHeldTooLongEndsInALockTimeoutAndTheChangesStay)
     EXPECT_LT(t.elapsed(), 4000) << "the wait is bounded";
     EXPECT_TRUE(umoves->updatesPending());
     otherTra->rollback();
-    SaveDocu(*docu, *pmoves, *umoves, false);  // once the other is done, the same changes save
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));  // once the other is done, the same changes save
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 1);
 }
 
@@ -70,7 +70,7 @@ TEST_F(SaveBesideOthersTest, AConflictWithAnotherSaveIsRetriedInAFreshTransactio
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         otherTra->commit();
     });
-    EXPECT_NO_THROW(SaveDocu(*docu, *pmoves, *umoves, false));
+    EXPECT_NO_THROW(SaveDocu(*docu, *pmoves, *umoves, saveInput(false)));
     committer.join();
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 1);
     EXPECT_FALSE(umoves->updatesPending());
@@ -87,7 +87,7 @@ TEST_F(SaveBesideOthersTest, ALostConnectionIsRecognisedAndTheSaveGoesThroughOnA
         tra.commit();
     }
     try {
-        SaveDocu(*docu, *pmoves, *umoves, false);
+        SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
         FAIL() << "saved over a dropped connection";
     } catch (...) {
         EXPECT_TRUE(isConnectionLost(std::current_exception()));
@@ -95,7 +95,7 @@ TEST_F(SaveBesideOthersTest, ALostConnectionIsRecognisedAndTheSaveGoesThroughOnA
     EXPECT_TRUE(umoves->updatesPending());
     auto fresh = std::make_unique<fb::Attachment>(path);
     for (TClientDataSet* ds : {docu.get(), pmoves.get(), umoves.get()}) ds->setAttachment(fresh.get());
-    SaveDocu(*docu, *pmoves, *umoves, false);
+    SaveDocu(*docu, *pmoves, *umoves, saveInput(false));
     att->close();
     att = std::move(fresh);
     EXPECT_EQ(count(QStringLiteral("UMOVES")), 1);

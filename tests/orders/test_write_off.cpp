@@ -34,7 +34,7 @@ TEST(LineAmountTest, RoundsOnceToKopecksHalfAwayFromZero) {
 
 class WriteOffTest : public OrdersTest {
 protected:
-    void save(bool headerOnly = false) { SaveDocu(*docu, *pmoves, *umoves, headerOnly); }
+    TDocuSaveResult save(bool headerOnly = false) { return SaveDocu(*docu, *pmoves, *umoves, saveInput(headerOnly)); }
     qint64 writeOffs() { return count(QStringLiteral("DOCS"), QStringLiteral("DOCU_ID=1 AND KINDDOC_ID=102")); }
     fb::Value writeOff(const char* column) {
         return scalar(QStringLiteral("SELECT ") + QString::fromLatin1(column) +
@@ -117,7 +117,9 @@ TEST_F(WriteOffTest, WriteOffInClosedPeriodIsLeftAlone) {
     exec(QStringLiteral("UPDATE RPERIOD SET ACT='#' WHERE ID=1"));
     openOrder();
     addService(1, "150");
-    save();
+    const TDocuSaveResult result = save();
+    EXPECT_EQ(result.writeOff, TWriteOffResult::Frozen);
+    EXPECT_TRUE(result.note().contains(QStringLiteral("закрытому рабочему периоду"))) << "said, not swallowed";
     EXPECT_EQ(writeOffs(), 1);
     EXPECT_EQ(writeOff("ID").toInt(), 50);
     EXPECT_EQ(writeOff("SUMMA").toDecimal(), dec("30"));

@@ -136,7 +136,11 @@ qint64 saveOneOrder(fb::Attachment& att, TClientDataSet& docu, const Setting& s,
 
     QElapsedTimer t;
     t.start();
-    SaveDocu(docu, *pmoves, *umoves, false);
+    TDocuSaveInput input;
+    input.periodId = GL.RPeriodID;
+    input.periodOpen = GL.RPeriodOpen;
+    input.autoSklad = UchetOptions.AutoSklad;
+    SaveDocu(docu, *pmoves, *umoves, input);
     return t.nsecsElapsed();
 }
 
