@@ -3,6 +3,7 @@
 #include "reports/ReportShared.h"
 
 #include "app/DataRoutines.h"
+#include "data/DataErrors.h"
 #include "app/Global.h"
 #include "app/MessageBoxes.h"
 #include "app/ModalSeam.h"
@@ -79,6 +80,23 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
 TfrmMain::~TfrmMain() = default;
 
+namespace {
+
+// A command runs to its end or hands its error to the program's error handler
+// at its own boundary: no exception travels through Qt's signal code.
+template <class F>
+auto command(F f) {
+    return [f]() {
+        try {
+            f();
+        } catch (...) {
+            handleUiError(std::current_exception());
+        }
+    };
+}
+
+}  // namespace
+
 // --- building -----------------------------------------------------------------
 
 QAction* TfrmMain::makeAction(const char* name, const QString& caption, const QString& hint,
@@ -104,21 +122,21 @@ void TfrmMain::createActions() {
 
     connect(same("acDocsNew", QStringLiteral("Создать документ"), QKeySequence(Qt::CTRL | Qt::Key_N),
                  themed("document-new", QStyle::SP_FileIcon, s)),
-            &QAction::triggered, this, &TfrmMain::acDocsNewExecute);
+            &QAction::triggered, this, command([this] { acDocsNewExecute(); }));
     connect(same("acDocsEdit", QStringLiteral("Редактировать документ"), {},
                  themed("document-open", QStyle::SP_DialogOpenButton, s)),
-            &QAction::triggered, this, &TfrmMain::acDocsEditExecute);
+            &QAction::triggered, this, command([this] { acDocsEditExecute(); }));
     connect(same("acDocsDelete", QStringLiteral("Удалить документ"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
                  themed("edit-delete", QStyle::SP_TrashIcon, s)),
-            &QAction::triggered, this, &TfrmMain::acDocsDeleteExecute);
+            &QAction::triggered, this, command([this] { acDocsDeleteExecute(); }));
     connect(same("acDocsReload", QStringLiteral("Обновить список документов"), QKeySequence(Qt::Key_F5),
                  themed("view-refresh", QStyle::SP_BrowserReload, s)),
-            &QAction::triggered, this, &TfrmMain::acDocsReloadExecute);
+            &QAction::triggered, this, command([this] { acDocsReloadExecute(); }));
     connect(dots("acChoosePeriod", QStringLiteral("Выбрать рабочий период...")), &QAction::triggered, this,
-            &TfrmMain::acChoosePeriodExecute);
+            command([this] { acChoosePeriodExecute(); }));
     connect(makeAction("acDocsExit", QStringLiteral("Выход"), QString(), {},
                        themed("application-exit", QStyle::SP_DialogCloseButton, s)),
-            &QAction::triggered, this, &QWidget::close);
+            &QAction::triggered, this, command([this] { close(); }));
 
     const struct { const char* action; const char* caption; const char* window; const char* icon;
                    QStyle::StandardPixmap fallback; } books[] = {
@@ -134,7 +152,7 @@ void TfrmMain::createActions() {
     for (const auto& b : books) {
         const QString window = QString::fromLatin1(b.window);
         connect(same(b.action, QString::fromUtf8(b.caption), {}, themed(b.icon, b.fallback, s)), &QAction::triggered,
-                this, [this, window] { openModal(window); });
+                this, command([this, window] { openModal(window); }));
     }
 
     const struct { const char* action; const char* caption; const char* window; } reports[] = {
@@ -151,21 +169,21 @@ void TfrmMain::createActions() {
     for (const auto& r : reports) {
         const QString window = QString::fromLatin1(r.window);
         connect(dots(r.action, QString::fromUtf8(r.caption)), &QAction::triggered, this,
-                [this, window] { openModal(window); });
+                command([this, window] { openModal(window); }));
     }
     connect(makeAction("acManagePrintForms", QStringLiteral("Управление печатными формами"), QString(), {}, {}),
-            &QAction::triggered, this, [this] { openModal(QStringLiteral("frmSelectRep")); });
+            &QAction::triggered, this, command([this] { openModal(QStringLiteral("frmSelectRep")); }));
     connect(same("acRPeriodMan", QStringLiteral("Управление рабочими периодами")), &QAction::triggered, this,
-            &TfrmMain::acRPeriodManExecute);
+            command([this] { acRPeriodManExecute(); }));
     QAction* options = makeAction("acOptionsApp", QStringLiteral("Настройка программы..."),
                                   QStringLiteral("Настройка программы"), {},
                                   themed("preferences-other", QStyle::SP_FileDialogContentsView, s));
-    connect(options, &QAction::triggered, this, [this] { openModal(QStringLiteral("frmOptions")); });
+    connect(options, &QAction::triggered, this, command([this] { openModal(QStringLiteral("frmOptions")); }));
     connect(same("acHelpHelp", QStringLiteral("Справка"), QKeySequence(Qt::Key_F1),
                  themed("help-browser", QStyle::SP_DialogHelpButton, s)),
-            &QAction::triggered, this, [] { OpenHelpFile(); });
+            &QAction::triggered, this, command([] { OpenHelpFile(); }));
     connect(dots("acDBConnect", QStringLiteral("Подключиться к базе данных...")), &QAction::triggered, this,
-            &TfrmMain::acDBConnectExecute);
+            command([this] { acDBConnectExecute(); }));
     // Shortcuts work while the tool bar or menu is elsewhere.
     for (QAction* a : std::as_const(m_actions)) addAction(a);
 }
@@ -244,7 +262,7 @@ void TfrmMain::createCentral() {
 
     m_model = new DataSetModel(cdsDocu, this);
     m_model->attachView(DBG);
-    connect(TabControl, &QTabBar::currentChanged, this, &TfrmMain::TabControlChange);
+    connect(TabControl, &QTabBar::currentChanged, this, [this](int index) { command([this, index] { TabControlChange(index); })(); });
 
     layout->addWidget(LabelAllScreen);
     layout->addWidget(DBG, 1);

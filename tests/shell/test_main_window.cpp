@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/RoutsFormat.h"
+#include "data/DataErrors.h"
 #include "shell/JournalDocs.h"
 
 #include <QApplication>
@@ -457,4 +458,18 @@ TEST_F(MainWindowTest, DeletingWhatAnotherAttachmentDeletedIsReported) {
     EXPECT_EQ(docu.recordCount(), before - 1);
     EXPECT_FALSE(docu.locate("ID", id));
     EXPECT_EQ(main->statusPanelText(0), QStringLiteral("Документов в списке: %1").arg(before - 1));
+}
+
+TEST_F(MainWindowTest, ACommandsErrorStopsAtTheCommandAndReachesTheErrorHandler) {
+    connect();
+    ASSERT_TRUE(main->journalDocu()->isActive());
+    QStringList seen;
+    setUiErrorHandler([&](std::exception_ptr e) { seen << errorMessage(e); });
+    main->UpdateActionsWorkingWithDB();
+    ASSERT_TRUE(main->action(QStringLiteral("acDocsReload"))->isEnabled());
+    main->journalDocu()->setCommandText(QStringLiteral("SELECT * FROM NO_SUCH_TABLE"));  // the reread now fails
+    EXPECT_NO_THROW(main->action(QStringLiteral("acDocsReload"))->trigger());
+    setUiErrorHandler({});
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_TRUE(seen[0].contains(QStringLiteral("NO_SUCH_TABLE"))) << seen[0].toStdString();
 }
