@@ -129,6 +129,7 @@ void fillBench(fb::Attachment& att, int years, const Progress& progress, const Q
         if (progress) progress(QStringLiteral("Месяц %1").arg(month.toString(QStringLiteral("MM.yyyy"))), i + 1, months);
         month = month.addMonths(1);
     }
+    refreshStatistics(att);
 }
 
 }  // namespace obrixdb

@@ -1,6 +1,8 @@
 #include "db/DbCreate.h"
 
 #include "fb/Attachment.h"
+#include "fb/Statement.h"
+#include "fb/Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +39,12 @@ std::unique_ptr<fb::Attachment> createDatabaseAttached(const QString& path) {
 void createDatabase(const QString& path) {
     auto att = createDatabaseAttached(path);
     att->close();
+}
+
+void refreshStatistics(fb::Attachment& att) {
+    fb::Transaction tra(att);
+    fb::exec(tra, QStringLiteral("EXECUTE PROCEDURE P_SET_STATISTICS"));
+    tra.commit();
 }
 
 }  // namespace obrixdb

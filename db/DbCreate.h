@@ -36,4 +36,9 @@ using Progress = std::function<void(const QString& stage, int done, int total)>;
 void fillBench(fb::Attachment& att, int years, const Progress& progress = {},
                const QDate& today = QDate::currentDate());
 
+// Recomputes the statistics of every index (P_SET_STATISTICS) so that a
+// database just filled plans its joins by what it holds; the fillers above end
+// with it, and closing a period runs it too.
+void refreshStatistics(fb::Attachment& att);
+
 }  // namespace obrixdb

@@ -43,6 +43,7 @@ void fillDemo(fb::Attachment& att, const QDate& today) {
         month = month.addMonths(1);
     }
     tra.commit();
+    refreshStatistics(att);
 }
 
 }  // namespace obrixdb

@@ -25,6 +25,9 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -204,6 +207,40 @@ TEST_F(ServiceReportsTest, CustomerCardDialogStaysOpenAndNeedsACustomer) {
     EXPECT_TRUE(none.isEmpty());
     EXPECT_EQ(script.pendingDialogs(), 1);
     dlg->hide();
+}
+
+// The plan of every report statement on the demo workshop (its statistics
+// refreshed after filling): no document or line table is read whole.
+TEST(ReportPlans, NoReportScansADocumentOrLineTable) {
+    const QString isql = QStandardPaths::findExecutable(QStringLiteral("isql-fb"));
+    if (isql.isEmpty()) GTEST_SKIP() << "isql-fb is not installed";
+    QTemporaryDir dir;
+    const QString path = testdb::freshCopy(dir, testdb::Template::Demo);
+    const auto literal = [](QString sql) {
+        sql.replace(QRegularExpression(QStringLiteral(":DATE_?1\\b")), QStringLiteral("DATE '2026-01-01'"));
+        sql.replace(QRegularExpression(QStringLiteral(":(DATE_?2|DATENAL)\\b")), QStringLiteral("DATE '2026-12-31'"));
+        return sql.replace(QStringLiteral(":ZAKAZCH_ID"), QStringLiteral("1"));
+    };
+    QStringList statements;
+    for (TServiceReport r : {TServiceReport::SummaKvit, TServiceReport::UslugaKind, TServiceReport::KartaZak})
+        statements << literal(ServiceReportSQL(r));
+    for (TStockReport r : {TStockReport::Prihod, TStockReport::Rashod, TStockReport::Realiz, TStockReport::Nalich})
+        statements << literal(StockReportSQL(r, NomenkFilterSQL({TNomenkChoice::Group, -1, 0, true}).sql));
+    QProcess p;
+    p.start(isql, {QStringLiteral("-user"), QStringLiteral("SYSDBA"), QStringLiteral("-ch"), QStringLiteral("WIN1251"),
+                   QStringLiteral("-q"), path});
+    ASSERT_TRUE(p.waitForStarted());
+    p.write("SET PLANONLY ON;\n");
+    for (const QString& st : statements) p.write((st + QStringLiteral(";\n")).toUtf8());
+    p.closeWriteChannel();
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString out = QString::fromUtf8(p.readAllStandardOutput()) + QString::fromUtf8(p.readAllStandardError());
+    const QStringList plans = out.split(u'\n').filter(QStringLiteral("PLAN"));
+    // One plan or more a statement (a sub-select adds its own).
+    ASSERT_GE(plans.size(), statements.size()) << out.toStdString();
+    EXPECT_FALSE(out.contains(QStringLiteral("error"), Qt::CaseInsensitive)) << out.toStdString();
+    const QRegularExpression scan(QStringLiteral("\\b(DOCU|DU|D|DOCS|UMOVES|UM|MOVES|M) NATURAL"));
+    for (const QString& plan : plans) EXPECT_FALSE(scan.match(plan).hasMatch()) << plan.toStdString();
 }
 
 }  // namespace
