@@ -9,23 +9,10 @@
 #include "shell/Main.h"
 #include "shell/Settings.h"
 #include "shell/ShellWindows.h"
-#if defined(OBRIX_HAVE_ORDERS) && __has_include("orders/OrdersWindows.h")
+#include "books/BooksWindows.h"
 #include "orders/DocuCalc.h"
 #include "orders/OrdersWindows.h"
-#define OBRIX_REGISTER_ORDERS 1
-#endif
-#if defined(OBRIX_HAVE_STOCK) && __has_include("stock/StockWindows.h")
 #include "stock/StockWindows.h"
-#define OBRIX_REGISTER_STOCK 1
-#endif
-#if defined(OBRIX_HAVE_BOOKS) && __has_include("books/BooksWindows.h")
-#include "books/BooksWindows.h"
-#define OBRIX_REGISTER_BOOKS 1
-#endif
-#if defined(OBRIX_HAVE_REPORTS) && __has_include("reports/ReportsWindows.h")
-#include "reports/ReportsWindows.h"
-#define OBRIX_REGISTER_REPORTS 1
-#endif
 
 #include <QLocale>
 
@@ -36,18 +23,9 @@ void registerWindows() {
     RegisterMainWindow();
     reg.registerFactory(QStringLiteral("DM"), [] { return new TDM; });
     RegisterShellDialogs();
-#if defined(OBRIX_REGISTER_ORDERS)
     RegisterOrdersWindows();
-#endif
-#if defined(OBRIX_REGISTER_STOCK)
     RegisterStockWindows();
-#endif
-#if defined(OBRIX_REGISTER_BOOKS)
     RegisterBooksWindows();
-#endif
-#if defined(OBRIX_REGISTER_REPORTS)
-    RegisterReportsWindows();
-#endif
 }
 
 // The main window's own steps plus the placement kept in the settings file.
@@ -84,11 +62,9 @@ int main(int argc, char** argv) {
     } teardown{reg};
     reg.createAll();
     wireStartup();
-#if defined(OBRIX_REGISTER_ORDERS)
     // The order rules live on the journal row itself, so that a new order is
     // complete (deviation, totals, debt) before the editor first shows it.
     if (auto* host = Window<TfrmMain>(QStringLiteral("frmMain"))) AttachDocuRules(*host->journalDocu());
-#endif
     auto* main = reg.get<QWidget>(QStringLiteral("frmMain"));
     if (!main) return 1;
     signalexit::setMainWindow(main);

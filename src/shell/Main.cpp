@@ -19,9 +19,7 @@
 #include "shell/KeyboardState.h"
 #include "shell/NewDoc.h"
 #include "shell/StatusText.h"
-#if defined(OBRIX_HAVE_CONNECT_COMMAND)
 #include "shell/ConnectCommand.h"
-#endif
 
 #include <QAction>
 #include <QApplication>
@@ -499,13 +497,7 @@ void TfrmMain::acDBConnectExecute() {
     UpdateStatusBar();
 }
 
-bool TfrmMain::connectDatabase() {
-#if defined(OBRIX_HAVE_CONNECT_COMMAND)
-    return RunConnectCommand();
-#else
-    return false;
-#endif
-}
+bool TfrmMain::connectDatabase() { return RunConnectCommand(); }
 
 // --- start and stop ---------------------------------------------------------
 
