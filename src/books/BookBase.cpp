@@ -115,9 +115,8 @@ void TBookBase::buildCommands(const QKeySequence& deleteKey) {
     connect(acHelp, &QAction::triggered, this, &TBookBase::acHelpExecute);
     connect(acEnter, &QAction::triggered, this, &TBookBase::acEnterExecute);
     connect(acFastFind, &QAction::triggered, this, &TBookBase::acFastFindExecute);
-    // Exchange with CSV files comes with its own windows; the commands wait for them.
-    acExport->setEnabled(false);
-    acImport->setEnabled(false);
+    connect(acExport, &QAction::triggered, this, &TBookBase::acExportExecute);
+    connect(acImport, &QAction::triggered, this, &TBookBase::acImportExecute);
     connect(FrameFastFind->btnSearch, &QPushButton::clicked, this, &TBookBase::FrameFastFindbtnSearchClick);
     // The grid's order follows the chosen search field at once.
     connect(FrameFastFind, &TFrameFastFind::fieldChosen, this, [this](int k) {

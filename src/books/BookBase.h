@@ -70,6 +70,9 @@ public:
     void acEnterExecute();
     void acHelpExecute();
     void acFastFindExecute();
+    // CSV exchange of the book's rows (books/ExchangeWindows.h).
+    virtual void acExportExecute() = 0;
+    virtual void acImportExecute() = 0;
     void FrameFastFindbtnSearchClick();
     void miSortClick(int index);
     int checkedSort() const;

@@ -1,6 +1,7 @@
 #include "books/BookSimple.h"
 
 #include "app/DataRoutines.h"
+#include "books/ExchangeWindows.h"
 #include "books/FrameFastFind.h"
 #include "data/ClientDataSet.h"
 #include "data/DataSetModel.h"
@@ -83,3 +84,15 @@ void TfrmBookSimple::UpdateStatusBar() {
 }
 
 void TfrmBookSimple::reloadRecords() { RefreshAndLocate(*cdsBook); }
+
+void TfrmBookSimple::acExportExecute() { ExportFlatBook(this, cdsBook->query().sql(), ExportFileName); }
+
+void TfrmBookSimple::acImportExecute() {
+    if (!ImportFlatBook(this, cdsBook->query().sql())) return;
+    try {
+        reloadRecords();
+    } catch (...) {
+        ShowApplicationError(std::current_exception());
+    }
+    UpdateStatusBar();
+}

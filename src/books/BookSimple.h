@@ -10,6 +10,8 @@ public:
     explicit TfrmBookSimple(const books::SimpleBookConfig& config, QWidget* parent = nullptr);
     void FormShow();
     void UpdateStatusBar() override;
+    void acExportExecute() override;
+    void acImportExecute() override;
 
 protected:
     void showEvent(QShowEvent* e) override;

@@ -4,6 +4,7 @@
 #include "app/MessageBoxes.h"
 #include "app/WindowRegistry.h"
 #include "books/DBTreeView.h"
+#include "books/ExchangeWindows.h"
 #include "books/FrameFastFind.h"
 #include "books/RecordDialogs.h"
 #include "data/ClientDataSet.h"
@@ -324,4 +325,17 @@ void TfrmBookTT::closeBook() {
     cdsBookGroupLU->close();
     // The next opening from the main window shows every group again.
     KindFilter = 0;
+}
+
+void TfrmBookTT::acExportExecute() { ExportTreeBook(this, m_config); }
+
+void TfrmBookTT::acImportExecute() {
+    if (!ImportTreeBook(this, m_config)) return;
+    try {
+        reloadRecords();
+        reopenGroupList();
+    } catch (...) {
+        ShowApplicationError(std::current_exception());
+    }
+    UpdateStatusBar();
 }

@@ -29,6 +29,8 @@ public:
 
     void FormShow();
     void UpdateStatusBar() override;
+    void acExportExecute() override;
+    void acImportExecute() override;
     void acTreeNewExecute();
     void acTreeRenameExecute();
     void acTreeDeleteExecute();

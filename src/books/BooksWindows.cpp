@@ -3,6 +3,7 @@
 #include "app/WindowRegistry.h"
 #include "books/BookSimple.h"
 #include "books/BookTT.h"
+#include "books/ExchangeWindows.h"
 #include "books/RecordDialogs.h"
 
 void RegisterBooksWindows() {
@@ -17,6 +18,11 @@ void RegisterBooksWindows() {
     reg.registerFactory(QStringLiteral("frmNewUsluga"), [] { return new TfrmNewUsluga; });
     reg.registerFactory(QStringLiteral("frmNewUslTov"), [] { return new TfrmNewUslTov; });
     reg.registerFactory(QStringLiteral("frmNewGroup"), [] { return new TfrmNewGroup; });
+    reg.registerFactory(QStringLiteral("frmExport"), [] { return new TfrmExport; });
+    reg.registerFactory(QStringLiteral("frmSelFields"), [] { return new TfrmSelFields; });
+    reg.registerFactory(QStringLiteral("frmImport"), [] { return new TfrmImport; });
+    reg.registerFactory(QStringLiteral("frmProgress"), [] { return new TfrmProgress; });
+    reg.registerFactory(QStringLiteral("frmEximTT"), [] { return new TfrmEximTT; });
     for (const books::SimpleBookConfig& c : books::SimpleBooks())
         reg.registerFactory(c.window, [&c] { return new TfrmBookSimple(c); });
     for (const books::TreeBookConfig& c : books::TreeBooks())
