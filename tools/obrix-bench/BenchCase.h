@@ -24,3 +24,4 @@ std::vector<BenchCase> reportBenchCases();
 std::vector<BenchCase> dataSetBenchCases();
 std::vector<BenchCase> stockDocBenchCases();
 std::vector<BenchCase> bookBenchCases();
+std::vector<BenchCase> csvBenchCases();

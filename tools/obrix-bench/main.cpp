@@ -28,6 +28,7 @@ std::vector<BenchCase> allCases() {
     for (auto&& c : dataSetBenchCases()) all.push_back(std::move(c));
     for (auto&& c : stockDocBenchCases()) all.push_back(std::move(c));
     for (auto&& c : bookBenchCases()) all.push_back(std::move(c));
+    for (auto&& c : csvBenchCases()) all.push_back(std::move(c));
     return all;
 }
 
