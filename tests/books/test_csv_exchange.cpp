@@ -7,7 +7,9 @@
 #include "books/ExchangeWindows.h"
 
 #include <QFile>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QToolButton>
 
 // Readable failures for texts.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -388,4 +390,46 @@ TEST_F(CsvTest, EveryBookReadsBackWhatItExported) {
             EXPECT_EQ(snapshot(c.tables[i]), before[i]) << c.window << " " << c.tables[i].toStdString();
         b->reject();
     }
+}
+
+// The column chooser edits the selection; the file then holds those columns in that order.
+TEST_F(CsvTest, ChosenColumnsInChosenOrder) {
+    exec(QStringLiteral("INSERT INTO ZAKAZCH (ID, NAME, PHONE) VALUES (3, 'Кот', '22-33')"));
+    auto* b = open<TfrmBookSimple>(QStringLiteral("frmBookZakazch"));
+    const QString out = file("sel.csv");
+    ModalScript script;
+    script.onDialog(QStringLiteral("frmExport"), [&](QDialog* d) {
+        d->findChild<QLineEdit*>(QStringLiteral("edFilename"))->setText(out);
+        // Cancel leaves the selection as it was.
+        script.onDialog(QStringLiteral("frmSelFields"), [](QDialog* s) {
+            s->findChild<QToolButton*>(QStringLiteral("sbLL"))->click();
+            s->findChild<QPushButton*>(QStringLiteral("btnCancel"))->click();
+        });
+        d->findChild<QPushButton*>(QStringLiteral("btnSelFields"))->click();
+        EXPECT_EQ(d->findChild<QPlainTextEdit*>(QStringLiteral("MemoSF"))->toPlainText(),
+                  QStringLiteral("ID; NAME; ADRES; PHONE; DTR; "));
+        // Everything back, then PHONE and NAME chosen, PHONE moved above NAME.
+        script.onDialog(QStringLiteral("frmSelFields"), [](QDialog* s) {
+            auto* av = s->findChild<QListWidget*>(QStringLiteral("lbAv"));
+            auto* sel = s->findChild<QListWidget*>(QStringLiteral("lbSel"));
+            const auto press = [s](const char* n) { s->findChild<QToolButton*>(QString::fromLatin1(n))->click(); };
+            press("sbLL");
+            EXPECT_EQ(sel->count(), 0);
+            av->setCurrentRow(1);  // NAME
+            press("sbRight");
+            av->setCurrentRow(2);  // PHONE (after NAME left)
+            press("sbRight");
+            press("sbDown");  // PHONE is last: nothing
+            sel->setCurrentRow(1);
+            press("sbUp");
+            s->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        });
+        d->findChild<QPushButton*>(QStringLiteral("btnSelFields"))->click();
+        EXPECT_EQ(d->findChild<QPlainTextEdit*>(QStringLiteral("MemoSF"))->toPlainText(), QStringLiteral("PHONE; NAME; "));
+        d->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+    });
+    script.answerOk();
+    action(b, "acExport")->trigger();
+    EXPECT_EQ(readAll(out), cp1251(QStringLiteral("22-33;Кот\r\n")));
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
 }
