@@ -6,6 +6,8 @@
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
 #include "data/FieldMoneyText.h"
+#include "orders/NewDocu.h"
+#include "stock/NewDocs.h"
 
 #include <QLocale>
 
@@ -158,12 +160,6 @@ void OpenJournalOnPeriod(TClientDataSet& journal, int periodId) {
     journal.open();
 }
 
-QDate NewDocumentDate(const QDate& today, const QDate& periodFirst, const QDate& periodLast) {
-    if (periodLast.isValid() && today > periodLast) return periodLast;
-    if (periodFirst.isValid() && today < periodFirst) return periodFirst;
-    return today;
-}
-
 QString NewDocumentRefusal(const TGL& gl) {
     if (gl.RPeriodID < 0)
         return QStringLiteral("Нет рабочего периода: документ создать нельзя.\r"
@@ -201,43 +197,30 @@ void AppendNewDocuRow(TClientDataSet& ds, int kind, const QDate& today) {
     // The database draws the number when the row is stored (greatest + 1,
     // atomically across workstations); this only refuses when numbers are exhausted.
     NextDocuNumber();
-    fillNewRow(ds, [&] {
-        const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
-        f("ID").setAsInteger(newId("GET_DOCU_ID"));
-        f("KINDDOC_ID").setAsInteger(kind);
-        f("RPERIOD_ID").setAsInteger(GL.RPeriodID);
-        const QDate date = NewDocumentDate(today, GL.RPeriodDate1, GL.RPeriodDate2);
-        f("DATEP").setAsDate(date);
-        f("DATEV").setAsDate(date.addDays(UchetOptions.DVDelta));
-        f("DATEVYD").setAsDate(date.addDays(UchetOptions.DVDelta));
-        f("VREMVYD").setValue(text(UchetOptions.VremDef));
-        f("SERIES").setValue(text(UchetOptions.SerDef));
-        f("GARANT").setAsInteger(3);
-        f("ZAKAZCH_ID").setAsInteger(1);
-        f("PRIEMSCHIK_ID").setAsInteger(GL.OperatorID);
-        f("TOTAL").setAsDecimal(fb::Decimal());
-        f("OTKLTYPE").setAsInteger(0);
-        f("RECEIVED").setAsDecimal(fb::Decimal());
-        f("DEBT").setAsDecimal(fb::Decimal());
-        // The order's change rules fill these when they are installed; a bare
-        // journal starts them at zero.
-        if (f("OTKLPROC").isNull()) f("OTKLPROC").setAsInteger(0);
-        if (f("OTKLSUM").isNull()) f("OTKLSUM").setAsDecimal(fb::Decimal());
-        if (f("TOTAL_WOTKL").isNull()) f("TOTAL_WOTKL").setAsDecimal(fb::Decimal());
-    });
+    TNewDocuInput in;
+    in.id = newId("GET_DOCU_ID");
+    in.kind = kind;
+    in.periodId = GL.RPeriodID;
+    in.periodFirst = GL.RPeriodDate1;
+    in.periodLast = GL.RPeriodDate2;
+    in.today = today;
+    in.dvDelta = UchetOptions.DVDelta;
+    in.vremDef = UchetOptions.VremDef;
+    in.serDef = UchetOptions.SerDef;
+    in.operatorId = GL.OperatorID;
+    fillNewRow(ds, [&] { FillNewDocuRow(ds, in); });
 }
 
 void AppendNewDocsRow(TClientDataSet& ds, int kind, const QDate& today) {
     NextDocsNumber();  // as for orders: the database numbers the row when it is stored
-    fillNewRow(ds, [&] {
-        const auto f = [&](const char* name) -> TField& { return ds.fieldByName(QString::fromLatin1(name)); };
-        f("ID").setAsInteger(newId("GET_DOCS_ID"));
-        f("KINDDOC_ID").setAsInteger(kind);
-        f("RPERIOD_ID").setAsInteger(GL.RPeriodID);
-        f("DATEDOC").setAsDate(NewDocumentDate(today, GL.RPeriodDate1, GL.RPeriodDate2));
-        f("SUMMA").setAsDecimal(fb::Decimal());
-        f("COMMENT").setValue(text(QString()));
-    });
+    TNewDocsInput in;
+    in.id = newId("GET_DOCS_ID");
+    in.kind = kind;
+    in.periodId = GL.RPeriodID;
+    in.periodFirst = GL.RPeriodDate1;
+    in.periodLast = GL.RPeriodDate2;
+    in.today = today;
+    fillNewRow(ds, [&] { FillNewDocsRow(ds, in); });
 }
 
 void DeleteJournalRow(TClientDataSet& journal) { journal.deleteRecord(); }

@@ -4,6 +4,7 @@
 // document in them: its number, its date, its default values, the apply.
 // No widgets: the main window shows what these routines decide.
 #include "app/Global.h"
+#include "app/NewDocumentDate.h"
 
 #include <QDate>
 #include <QString>
@@ -20,10 +21,6 @@ void BindJournalLookups(TClientDataSet& cdsDocu, TClientDataSet& cdsDocs, TDM& d
 
 // Closes the journal, sets its RPERIOD_ID to the period and opens it again.
 void OpenJournalOnPeriod(TClientDataSet& journal, int periodId);
-
-// The date of a new document: today, kept inside the period (its first day
-// when today is before it, its last day when today is after it).
-QDate NewDocumentDate(const QDate& today, const QDate& periodFirst, const QDate& periodLast);
 
 // Why a new document cannot be made now (no work period, or the period is
 // closed); empty when it can.

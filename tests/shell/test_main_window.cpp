@@ -467,9 +467,11 @@ TEST_F(MainWindowTest, ACommandsErrorStopsAtTheCommandAndReachesTheErrorHandler)
     setUiErrorHandler([&](std::exception_ptr e) { seen << errorMessage(e); });
     main->UpdateActionsWorkingWithDB();
     ASSERT_TRUE(main->action(QStringLiteral("acDocsReload"))->isEnabled());
+    const QString sql = main->journalDocu()->query().sql();
     main->journalDocu()->setCommandText(QStringLiteral("SELECT * FROM NO_SUCH_TABLE"));  // the reread now fails
     EXPECT_NO_THROW(main->action(QStringLiteral("acDocsReload"))->trigger());
     setUiErrorHandler({});
+    main->journalDocu()->setCommandText(sql);  // the window lives on into the next test
     ASSERT_EQ(seen.size(), 1);
     EXPECT_TRUE(seen[0].contains(QStringLiteral("NO_SUCH_TABLE"))) << seen[0].toStdString();
 }
