@@ -18,6 +18,7 @@
 #include "orders/Product.h"
 #include "orders/Usluga.h"
 #include "orders/ZakazchInfo.h"
+#include "shell/EditorWidgets.h"
 #include "shell/ErrorDB.h"
 #include "shell/Help.h"
 #include "shell/Reconnect.h"
@@ -65,13 +66,6 @@ void moneyBox(QLineEdit* e) {
     e->setMinimumWidth(text + 16);
 }
 
-// A label for a control: the messages about the control use its text.
-QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(control);
-    return l;
-}
-
 QDateEdit* dateEdit(QWidget* parent, const char* name) {
     auto* d = named(new QDateEdit(parent), name);
     d->setCalendarPopup(true);
@@ -79,29 +73,6 @@ QDateEdit* dateEdit(QWidget* parent, const char* name) {
     return d;
 }
 
-QAction* lineAction(QWidget* owner, const char* name, const QString& hint) {
-    auto* a = new QAction(hint, owner);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setToolTip(hint);
-    owner->addAction(a);
-    return a;
-}
-
-// A button for a command that keeps its own short caption: it follows only
-// the command's enabled state, never its text.
-QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("btn") + a->objectName().mid(2));
-    b->setText(text);
-    b->setToolTip(a->toolTip());
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setEnabled(a->isEnabled());
-    QObject::connect(b, &QToolButton::clicked, a, [a] {
-        if (a->isEnabled()) a->trigger();
-    });
-    QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
-    return b;
-}
 }  // namespace
 
 TfrmDocu::TfrmDocu(QWidget* parent) : QDialog(parent) {
@@ -394,7 +365,7 @@ void TfrmDocu::buildActions() {
         auto* v = new QVBoxLayout(tab);
         v->addWidget(grid, 1);
         auto* h = new QHBoxLayout;
-        for (const auto& [a, text] : acts) h->addWidget(actionButton(tab, a, text));
+        for (const auto& [a, text] : acts) h->addWidget(actionButton(tab, a, text, QStringLiteral("btn")));
         h->addStretch();
         if (extra) {
             h->addWidget(labelFor(extra, QStringLiteral("ИТОГО:"), tab));

@@ -1,5 +1,7 @@
 #include "stock/Docs.h"
 
+#include "shell/EditorWidgets.h"
+
 #include "app/Global.h"
 #include "app/MessageBoxes.h"
 #include "app/ModalSeam.h"
@@ -47,34 +49,6 @@ QLineEdit* greyEdit(QWidget* parent, const char* name) {
     return e;
 }
 
-QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(control);
-    return l;
-}
-
-QAction* lineAction(QWidget* owner, const char* name, const QString& hint) {
-    auto* a = new QAction(hint, owner);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setToolTip(hint);
-    owner->addAction(a);
-    return a;
-}
-
-// A speed button that follows its command's enabled state, never its text.
-QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QStringLiteral("sb") + a->objectName().mid(2));
-    b->setText(text);
-    b->setToolTip(a->toolTip());
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setEnabled(a->isEnabled());
-    QObject::connect(b, &QToolButton::clicked, a, [a] {
-        if (a->isEnabled()) a->trigger();
-    });
-    QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
-    return b;
-}
 
 template <class W>
 int showErrorWindow(const char* name, const std::function<void(W*)>& fill) {
@@ -146,12 +120,12 @@ TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
         if (cdsMoves->isActive() && !cdsMoves->isEmpty() && acMovesEdit->isEnabled()) acMovesEdit->trigger();
     });
     auto* sb = new QHBoxLayout;
-    sb->addWidget(actionButton(this, acMovesAppend, QStringLiteral("+")));
-    sb->addWidget(actionButton(this, acMovesEdit, QStringLiteral("Изм.")));
-    sb->addWidget(actionButton(this, acMovesDelete, QStringLiteral("-")));
+    sb->addWidget(actionButton(this, acMovesAppend, QStringLiteral("+"), QStringLiteral("sb")));
+    sb->addWidget(actionButton(this, acMovesEdit, QStringLiteral("Изм."), QStringLiteral("sb")));
+    sb->addWidget(actionButton(this, acMovesDelete, QStringLiteral("-"), QStringLiteral("sb")));
     sb->addSpacing(12);
-    sb->addWidget(actionButton(this, acMovesUp, QStringLiteral("↑")));
-    sb->addWidget(actionButton(this, acMovesDown, QStringLiteral("↓")));
+    sb->addWidget(actionButton(this, acMovesUp, QStringLiteral("↑"), QStringLiteral("sb")));
+    sb->addWidget(actionButton(this, acMovesDown, QStringLiteral("↓"), QStringLiteral("sb")));
     sb->addStretch();
 
     // Lower panel.

@@ -1,5 +1,7 @@
 #include "stock/Tovar.h"
 
+#include "shell/EditorWidgets.h"
+
 #include "app/DataRoutines.h"
 #include "app/Global.h"
 #include "app/MessageBoxes.h"
@@ -52,12 +54,6 @@ QLineEdit* greyEdit(QWidget* parent, const char* name) {
     SetReadOnlyLook(e, true);
     e->setFocusPolicy(Qt::NoFocus);
     return e;
-}
-
-QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setBuddy(control);
-    return l;
 }
 
 // Fills a box from the goods list in one go: one item per goods, tagged with its ID.

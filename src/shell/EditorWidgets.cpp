@@ -1,0 +1,33 @@
+#include "shell/EditorWidgets.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QToolButton>
+
+QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setBuddy(control);
+    return l;
+}
+
+QAction* lineAction(QWidget* owner, const char* name, const QString& hint) {
+    auto* a = new QAction(hint, owner);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setToolTip(hint);
+    owner->addAction(a);
+    return a;
+}
+
+QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, const QString& prefix) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(prefix + a->objectName().mid(2));
+    b->setText(text);
+    b->setToolTip(a->toolTip());
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setEnabled(a->isEnabled());
+    QObject::connect(b, &QToolButton::clicked, a, [a] {
+        if (a->isEnabled()) a->trigger();
+    });
+    QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
+    return b;
+}

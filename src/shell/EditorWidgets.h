@@ -1,0 +1,17 @@
+#pragma once
+// Small pieces every document editor and line dialog builds its window from.
+#include <QString>
+
+class QAction;
+class QLabel;
+class QToolButton;
+class QWidget;
+
+// A label for a control: the messages about the control use its text.
+QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent);
+// A line command of an editor, with its object name and hint, owned by (and a shortcut target of) `owner`.
+QAction* lineAction(QWidget* owner, const char* name, const QString& hint);
+// A button for a command that keeps its own short caption: it follows only
+// the command's enabled state, never its text. Its object name is `prefix`
+// followed by the command's name without "ac" ("btn" + "UslugaAppend").
+QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, const QString& prefix);
