@@ -1,7 +1,10 @@
 #include "shell/EditorWidgets.h"
 
+#include "data/FieldBinding.h"
+
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QToolButton>
 
 QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
@@ -30,4 +33,12 @@ QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, cons
     });
     QObject::connect(a, &QAction::changed, b, [a, b] { b->setEnabled(a->isEnabled()); });
     return b;
+}
+
+QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus) {
+    auto* e = named(new QLineEdit(parent), name);
+    e->setReadOnly(true);
+    SetReadOnlyLook(e, true);
+    e->setFocusPolicy(focus);
+    return e;
 }

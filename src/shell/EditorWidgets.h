@@ -1,8 +1,10 @@
 #pragma once
 // Small pieces every document editor and line dialog builds its window from.
 #include <QString>
+#include <Qt>
 
 class QAction;
+class QLineEdit;
 class QLabel;
 class QToolButton;
 class QWidget;
@@ -15,3 +17,13 @@ QAction* lineAction(QWidget* owner, const char* name, const QString& hint);
 // the command's enabled state, never its text. Its object name is `prefix`
 // followed by the command's name without "ac" ("btn" + "UslugaAppend").
 QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, const QString& prefix);
+
+// Gives a widget its object name and returns it, for building windows in one expression.
+template <class W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+// A read-only box with the desktop's read-only look (totals, looked-up values).
+QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus = Qt::ClickFocus);

@@ -1,4 +1,6 @@
 #include "shell/Options.h"
+
+#include "shell/EditorWidgets.h"
 #include "shell/DialogButtons.h"
 
 #include "app/Global.h"
@@ -22,11 +24,6 @@
 namespace {
 const QString kDatabase = QStringLiteral("Database");
 
-template <class W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
 }  // namespace
 
 TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {

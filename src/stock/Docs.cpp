@@ -35,19 +35,6 @@
 namespace {
 const QString kModifiedMark = QStringLiteral(" *");
 
-template <class W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
-QLineEdit* greyEdit(QWidget* parent, const char* name) {
-    auto* e = named(new QLineEdit(parent), name);
-    e->setReadOnly(true);
-    SetReadOnlyLook(e, true);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
-}
 
 
 template <class W>

@@ -48,13 +48,6 @@ QLineEdit* edit(QWidget* parent, const char* name) {
     return e;
 }
 
-QLineEdit* greyEdit(QWidget* parent, const char* name) {
-    auto* e = edit(parent, name);
-    e->setReadOnly(true);
-    SetReadOnlyLook(e, true);
-    e->setFocusPolicy(Qt::NoFocus);
-    return e;
-}
 
 // Fills a box from the goods list in one go: one item per goods, tagged with its ID.
 void fillBox(QComboBox* box, const TGoodsPick& goods, TGoodsBox which) {
@@ -112,13 +105,13 @@ TfrmTovar::TfrmTovar(QWidget* parent) : QDialog(parent) {
     // Quantities and prices.
     auto* values = new QWidget(this);
     values->setObjectName(QStringLiteral("PanelValues"));
-    edEdizm = greyEdit(values, "edEdizm");
+    edEdizm = greyEdit(values, "edEdizm", Qt::NoFocus);
     edKolvo = edit(values, "edKolvo");
     edCena = edit(values, "edCena");
-    edSumma = greyEdit(values, "edSumma");
+    edSumma = greyEdit(values, "edSumma", Qt::NoFocus);
     edCenaRealiz = edit(values, "edCenaRealiz");
-    edSummaRealiz = greyEdit(values, "edSummaRealiz");
-    edNalichKol = greyEdit(values, "edNalichKol");
+    edSummaRealiz = greyEdit(values, "edSummaRealiz", Qt::NoFocus);
+    edNalichKol = greyEdit(values, "edNalichKol", Qt::NoFocus);
     edNalichKol->setStyleSheet(QStringLiteral("color: green"));
     for (QLineEdit* e : {edKolvo, edCena, edSumma, edCenaRealiz, edSummaRealiz, edNalichKol})
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
