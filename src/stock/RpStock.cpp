@@ -6,6 +6,7 @@
 #include "data/DataModule.h"
 #include "reports/Preview.h"
 #include "reports/ReportShared.h"
+#include "shell/DialogButtons.h"
 #include "shell/Help.h"
 #include "stock/FrameNomenk.h"
 #include "stock/FramePeriod.h"
@@ -55,22 +56,12 @@ TfrmRpStock::TfrmRpStock(TStockReport report, QWidget* parent) : QDialog(parent)
     frameNomenk = new TFrameNomenk(this);
     lay->addWidget(frameNomenk);
 
-    BitBtn1 = new QPushButton(QStringLiteral("?"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setToolTip(QStringLiteral("Справка"));
-    BitBtn1->setAutoDefault(false);
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    btnCancel->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addStretch(1);
-    buttons->addWidget(btnOk);
-    buttons->addWidget(btnCancel);
-    lay->addLayout(buttons);
+    // The program's usual bottom row: help | Ok (default) | Отмена.
+    const DialogButtons buttons = MakeDialogButtons(this, QStringLiteral("Ok"));
+    BitBtn1 = buttons.help;
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    lay->addLayout(buttons.row);
     lay->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(btnOk, &QPushButton::clicked, this, &TfrmRpStock::btnOkClick);
