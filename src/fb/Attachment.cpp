@@ -14,20 +14,6 @@ namespace fb {
 
 namespace {
 
-// An embedded engine opened by a normal user must not meet a lock folder made by root.
-void prepareLockFolder() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    if (!qEnvironmentVariableIsEmpty("FIREBIRD_LOCK")) return;
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QFileInfo(base).isWritable())
-        base = QDir::homePath() + QStringLiteral("/.cache");
-    const QString dir = base + QStringLiteral("/obrix-firebird-lock");
-    QDir().mkpath(dir);
-    qputenv("FIREBIRD_LOCK", QFile::encodeName(dir));
-}
-
 IXpbBuilder* makeDpb(detail::Status& st, const QString& user, const QString& password, bool create) {
     IXpbBuilder* dpb = master()->getUtilInterface()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
     st.check();
@@ -51,6 +37,20 @@ IXpbBuilder* makeDpb(detail::Status& st, const QString& user, const QString& pas
 }
 
 }  // namespace
+
+// An embedded engine opened by a normal user must not meet a lock folder made by root.
+void prepareLockFolder() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    if (!qEnvironmentVariableIsEmpty("FIREBIRD_LOCK")) return;
+    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (base.isEmpty() || !QFileInfo(base).isWritable())
+        base = QDir::homePath() + QStringLiteral("/.cache");
+    const QString dir = base + QStringLiteral("/obrix-firebird-lock");
+    QDir().mkpath(dir);
+    qputenv("FIREBIRD_LOCK", QFile::encodeName(dir));
+}
 
 IMaster* master() {
     static IMaster* m = fb_get_master_interface();

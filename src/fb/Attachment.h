@@ -13,6 +13,10 @@ class Value;
 
 // The fixed password of SYSDBA that every workstation connects with.
 QString defaultPassword();
+// Before the embedded engine's first use in the process: a per-user lock
+// folder unless FIREBIRD_LOCK names one (a folder made by root must not lock
+// users out). Attachments call it themselves.
+void prepareLockFolder();
 // True for "host:path" or "host/port:path" database strings.
 bool isNetworkDatabase(const QString& database);
 
