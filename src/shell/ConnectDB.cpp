@@ -92,6 +92,31 @@ QString ConnectFailureExplanation(int kind, const QString& localFile, const QStr
     return {};
 }
 
+bool IsDatabaseFileInUse(const std::exception_ptr& error) {
+    constexpr long kIoError = 335544344L;        // isc_io_error
+    constexpr long kLockTimeout = 335544510L;    // isc_lock_timeout
+    constexpr long kAlreadyOpened = 335545107L;  // isc_already_opened
+    try {
+        std::rethrow_exception(error);
+    } catch (const fb::DbError& e) {
+        const QString text = e.serverText();
+        // Another engine instance has the file: "I/O error during "lock"
+        // operation for file ... -Database already opened with engine instance".
+        if (e.hasGds(kAlreadyOpened)) return true;
+        if (e.hasGds(kIoError) && text.contains(QLatin1String("\"lock\" operation"))) return true;
+        return e.hasGds(kLockTimeout) &&
+               (text.contains(QLatin1String("in use"), Qt::CaseInsensitive) ||
+                text.contains(QLatin1String("being used"), Qt::CaseInsensitive));
+    } catch (...) {
+        return false;
+    }
+}
+
+QString DatabaseInUseText(const QString& file) {
+    return QStringLiteral("База данных «") + file +
+           QStringLiteral("» открыта другой программой. Закройте ее и повторите подключение.");
+}
+
 QString LowerVersionText(const QString& dbVersion) {
     return QStringLiteral("Ошибка при подключении к базе данных.\rВерсия базы данных ниже версии программы.\r\r"
                           "Версия базы данных: ") +
@@ -121,6 +146,10 @@ bool ConnectToDatabase() {
         const std::exception_ptr error = std::current_exception();
         dm.disconnectDatabase();
         GL.Connected = false;  // nothing is open, whatever was before
+        if (AppOptions.ConnectKind == 1 && IsDatabaseFileInUse(error)) {
+            VendorMessageBox(DatabaseInUseText(AppOptions.LocalDBName), mbStopOk);
+            return false;
+        }
         QString text = ConnectErrorText(database, error);
         const QString why = ConnectFailureExplanation(AppOptions.ConnectKind, AppOptions.LocalDBName,
                                                       AppOptions.Server, errorMessage(error));

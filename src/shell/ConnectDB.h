@@ -31,6 +31,13 @@ QString ConnectErrorText(const QString& database, const std::exception_ptr& erro
 // `kind` is the connection kind (1 local file, 2 server), `message` the
 // engine's own text.
 QString ConnectFailureExplanation(int kind, const QString& localFile, const QString& server, const QString& message);
+// True when the engine would not open a local database file because another
+// process holds it open (another copy of the program, a server, a backup):
+// the embedded engine opens a file for one process only.
+bool IsDatabaseFileInUse(const std::exception_ptr& error);
+// What the clerk is told then, instead of the engine's lock text:
+// "База данных «" + file + "» открыта другой программой. Закройте ее и повторите подключение."
+QString DatabaseInUseText(const QString& file);
 // The two version-mismatch messages.
 QString LowerVersionText(const QString& dbVersion);
 QString HigherVersionText(const QString& dbVersion);
