@@ -21,9 +21,10 @@ packages=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl-dev
           libzint-dev libchm-dev fp-utils-3.2.2
           fonts-dejavu-core qt6-translations-l10n)
 # The tests on top: GoogleTest; the private server's program, security database and isql-fb;
-# pdftotext for the printed forms; xvfb-run for tools/screenshots.sh.
+# pdftotext for the printed forms; xvfb-run for tools/screenshots.sh; clang with its
+# fuzzer runtime for the file-reader fuzz runs.
 test_packages=(googletest libgtest-dev firebird3.0-server firebird3.0-utils poppler-utils
-               xvfb xauth)
+               xvfb xauth clang libclang-rt-14-dev)
 
 case "$mode" in
 run) tests=OFF ;;

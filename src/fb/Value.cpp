@@ -53,7 +53,16 @@ bool operator==(const Value& a, const Value& b) {
     if (a.isNull() || b.isNull()) return a.isNull() && b.isNull();
     const bool aNum = a.kind() == Value::Kind::Int || a.kind() == Value::Kind::Dec;
     const bool bNum = b.kind() == Value::Kind::Int || b.kind() == Value::Kind::Dec;
-    if (aNum && bNum) return a.toDecimal() == b.toDecimal();
+    if (aNum && bNum) {
+        // Two integers compare as they are: a BIGINT may be beyond what a Decimal holds.
+        if (a.kind() == Value::Kind::Int && b.kind() == Value::Kind::Int)
+            return std::get<qint64>(a.m_v) == std::get<qint64>(b.m_v);
+        try {
+            return a.toDecimal() == b.toDecimal();
+        } catch (const DecimalOverflow&) {
+            return false;  // an integer no Decimal holds equals no Decimal
+        }
+    }
     return a.m_v == b.m_v;
 }
 

@@ -29,11 +29,14 @@ size_t qHash(const FontKey& k, size_t seed = 0) {
     return qHashMulti(seed, k.f.family, k.f.size, k.f.bold, k.f.italic, k.f.underline);
 }
 
-const QFontMetricsF& metrics(const TfrFont& f) {
-    static QHash<FontKey, QFontMetricsF*> cache;
-    auto it = cache.find(FontKey{f});
-    if (it == cache.end()) it = cache.insert(FontKey{f}, new QFontMetricsF(frQtFont(f), &measureDevice()));
-    return **it;
+// The metrics of the fonts met lately. A template can name any number of
+// fonts, so the cache is emptied when it grows past what real forms use.
+QFontMetricsF metrics(const TfrFont& f) {
+    static QHash<FontKey, QFontMetricsF> cache;
+    auto it = cache.constFind(FontKey{f});
+    if (it != cache.constEnd()) return *it;
+    if (cache.size() >= 64) cache.clear();
+    return *cache.insert(FontKey{f}, QFontMetricsF(frQtFont(f), &measureDevice()));
 }
 
 }  // namespace

@@ -191,7 +191,13 @@ QByteArray encodeLine(IniFile& file, const QString& text) {
     return text.toUtf8();
 }
 
-void writeFile(const IniFile& file) {
+bool hasHighBytes(const QByteArray& data) {
+    for (char c : data)
+        if (uchar(c) >= 0x80) return true;
+    return false;
+}
+
+void writeFile(IniFile file) {
     QSaveFile f(settings::filePath());
     if (!f.open(QIODevice::WriteOnly)) {
         reportWriteFailure(f.errorString());
@@ -199,6 +205,13 @@ void writeFile(const IniFile& file) {
     }
     QByteArray data = file.bom;
     for (const Line& l : file.lines) data += l.bytes + l.eol;
+    // A Windows-1251 file whose only bytes that are not UTF-8 were in the line
+    // just replaced would be read back as UTF-8, turning its other letters into
+    // different ones: such a file is written in UTF-8 as a whole.
+    if (file.win1251 && hasHighBytes(data) && isValidUtf8(data)) {
+        data.clear();
+        for (const Line& l : file.lines) data += l.text.toUtf8() + l.eol;
+    }
     f.write(data);
     if (!f.commit()) reportWriteFailure(f.errorString());
 }
