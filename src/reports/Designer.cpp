@@ -250,7 +250,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
                                                           {acInsertRect, TfrObjectKind::Rect},
                                                           {acInsertBarcode, TfrObjectKind::Barcode}};
     for (auto [a, kind] : inserts)
-        connect(a, &QAction::triggered, this, [this, kind] { edit([&] { m_doc.insertObject(kind); }); });
+        connect(a, &QAction::triggered, this, [this, kind] { edit([&] { m_doc.insertObject(kind, m_scene->insertPoint()); }); });
     connect(acInsertPicture, &QAction::triggered, this, &TfrmDesigner::acInsertPictureExecute);
     connect(acInsertField, &QAction::triggered, this, &TfrmDesigner::acInsertFieldExecute);
     connect(tvFields, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* it) {
@@ -396,7 +396,7 @@ void TfrmDesigner::acInsertFieldExecute() {
         TitledMessageBox(QStringLiteral("Выберите в списке переменную или поле."), mbInfoOk);
         return;
     }
-    edit([&] { m_doc.insertExpression(expr); });
+    edit([&] { m_doc.insertExpression(expr, m_scene->insertPoint()); });
 }
 
 void TfrmDesigner::acInsertPictureExecute() {
@@ -404,7 +404,7 @@ void TfrmDesigner::acInsertPictureExecute() {
     const QString file = ModalSeam::getOpenFileName(this, QStringLiteral("Рисунок"), QString(),
                                                     QStringLiteral("Рисунки (*.png *.jpg *.jpeg *.bmp *.gif)"));
     if (file.isEmpty()) return;
-    edit([&] { m_doc.insertPicture(file); });
+    edit([&] { m_doc.insertPicture(file, m_scene->insertPoint()); });
 }
 
 void TfrmDesigner::acPasteExecute() {

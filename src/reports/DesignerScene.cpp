@@ -151,6 +151,10 @@ TfrObjectItem* TfrDesignScene::itemOf(const TfrObjRef& ref) const {
     return it == m_items.end() ? nullptr : it->second;
 }
 
+QPointF TfrDesignScene::insertPoint() const {
+    return m_clickBand >= 0 && m_clickBand == m_doc->currentBand() ? m_clickMm : QPointF();
+}
+
 void TfrDesignScene::rebuild() {
     m_rebuilding = true;
     m_pressPos.clear();
@@ -216,7 +220,13 @@ void TfrDesignScene::mousePressEvent(QGraphicsSceneMouseEvent* e) {
         bool onObject = false;
         for (QGraphicsItem* it : items(e->scenePos()))
             if (dynamic_cast<TfrObjectItem*>(it)) onObject = true;
-        if (band >= 0 && !onObject) m_doc->setCurrentBand(band);
+        if (band >= 0 && !onObject) {
+            m_doc->setCurrentBand(band);
+            const TfrPage* p = m_doc->page();
+            m_clickBand = band;
+            m_clickMm = QPointF(std::max(0.0, snapped(e->scenePos().x() / k - p->marginLeft)),
+                                std::max(0.0, snapped(e->scenePos().y() / k - bandTop(band))));
+        }
     }
 }
 

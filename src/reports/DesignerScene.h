@@ -40,6 +40,10 @@ public:
     // The item drawing an object (nullptr while the scene is being rebuilt).
     TfrObjectItem* itemOf(const TfrObjRef& ref) const;
 
+    // Where new objects go: the last point clicked on the current band (mm on
+    // that band, on the grid), else the band's top left corner.
+    QPointF insertPoint() const;
+
     // A length snapped to the grid when snapping is on.
     double snapped(double mm) const;
 
@@ -63,6 +67,8 @@ private:
     std::map<TfrObjRef, TfrObjectItem*> m_items;
     std::vector<TfrBandItem*> m_bands;
     std::map<TfrObjectItem*, QPointF> m_pressPos;
+    int m_clickBand = -1;
+    QPointF m_clickMm;
 };
 
 // The view: zoom, and the keyboard: arrows move the selection by one grid
