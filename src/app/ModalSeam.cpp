@@ -123,10 +123,11 @@ QString ModalSeam::getOpenFileName(QWidget* parent, const QString& caption,
 }
 
 QString ModalSeam::getSaveFileName(QWidget* parent, const QString& caption,
-                                   const QString& dir, const QString& filter) {
+                                   const QString& dir, const QString& filter, bool askOverwrite) {
     if (const FileHook hook = fileHookRef())
         return hook(FileRequest{FileRequest::Save, caption, dir, filter});
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr,
+                                        askOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite);
 }
 
 void ModalSeam::setMessageHook(MessageHook hook) { messageHookRef() = std::move(hook); }

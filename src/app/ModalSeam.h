@@ -42,8 +42,9 @@ public:
     static int execModal(QDialog* dialog);
     static QString getOpenFileName(QWidget* parent, const QString& caption,
                                    const QString& dir, const QString& filter);
+    // askOverwrite false: the caller asks itself before replacing a file.
     static QString getSaveFileName(QWidget* parent, const QString& caption,
-                                   const QString& dir, const QString& filter);
+                                   const QString& dir, const QString& filter, bool askOverwrite = true);
 
     static void setMessageHook(MessageHook hook);
     static void setDialogHook(DialogHook hook);

@@ -6,6 +6,7 @@
 #include "orders/RpKartaZak.h"
 #include "orders/RpSummaKvit.h"
 #include "orders/RpUslugaKind.h"
+#include "orders/SelectRep.h"
 #include "orders/Usluga.h"
 #include "orders/ZakazchInfo.h"
 
@@ -18,4 +19,5 @@ void RegisterOrderWindows() {
     reg.registerFactory(QStringLiteral("frmRpSummaKvit"), [] { return new TfrmRpSummaKvit; });
     reg.registerFactory(QStringLiteral("frmRpUslugaKind"), [] { return new TfrmRpUslugaKind; });
     reg.registerFactory(QStringLiteral("frmRpKartaZak"), [] { return new TfrmRpKartaZak; });
+    reg.registerFactory(QStringLiteral("frmSelectRep"), [] { return new TfrmSelectRep; });
 }
