@@ -179,6 +179,22 @@ TEST(DesignAlign, SnapsToTheGridAndStaysInsideTheBand) {
     EXPECT_EQ(QString::number(o.x, 'g', 10), QStringLiteral("10"));
 }
 
+// Arrow key steps held down join into one step of the history, but only
+// while they act on the same objects.
+TEST_F(DesignDocTest, HeldArrowStepsJoinIntoOneUndoStep) {
+    open(QStringLiteral("RepDoc"));
+    doc.setSelection({{0, 0, 0}});
+    const double x = frObjectAt(doc.templ(), {0, 0, 0}).x;
+    for (int i = 0; i < 4; ++i) doc.moveSelection(0.5, 0, true);
+    EXPECT_EQ(doc.undoStack()->count(), 1);
+    doc.setSelection({{0, 0, 1}});
+    doc.moveSelection(0.5, 0, true);
+    EXPECT_EQ(doc.undoStack()->count(), 2);
+    doc.undoStack()->undo();
+    doc.undoStack()->undo();
+    EXPECT_DOUBLE_EQ(frObjectAt(doc.templ(), {0, 0, 0}).x, x);
+}
+
 TEST_F(DesignDocTest, DraggedOntoAnotherBandAndBack) {
     open(QStringLiteral("RepDoc"));
     const QByteArray s0 = state();

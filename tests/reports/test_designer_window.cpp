@@ -5,6 +5,7 @@
 
 #include "app/MessageBoxes.h"
 #include "app/ModalScript.h"
+#include <QComboBox>
 #include "reports/Designer.h"
 #include "reports/DesignerProperties.h"
 #include "reports/DesignerScene.h"
@@ -80,6 +81,54 @@ TEST_F(DesignerWindowTest, ClickArrowPropertyAndSave) {
     EXPECT_TRUE(ran);
     EXPECT_NE(readAll(path), original);
     EXPECT_TRUE(script.messages().isEmpty()) << script.messageTexts().join(';').toStdString();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
+}
+
+// Gestures at 50 %: a drag moves by whole grid steps, a handle resizes, a drag
+// into another band carries the object there; each is one step of the history.
+TEST_F(DesignerWindowTest, MouseDragsMoveResizeAndCarryToAnotherBand) {
+    ModalScript script;
+    script.onDialog(QStringLiteral("frmDesigner"), [&](QDialog* d) {
+        auto* w = static_cast<TfrmDesigner*>(d);
+        auto* view = d->findChild<QGraphicsView*>(QStringLiteral("gvDesign"));
+        w->cbZoom->setCurrentIndex(0);
+        TfrDesignScene* scene = w->scene();
+        const TfrTemplate& t = w->document()->templ();
+        auto px = [&](int band, double xMm, double yMm) { return view->mapFromScene(scene->scenePoint(band, {xMm, yMm})); };
+        auto drag = [&](QPoint from, QPoint to) {
+            QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+            QTest::mouseMove(view->viewport(), (from + to) / 2);
+            QTest::mouseMove(view->viewport(), to);
+            QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, to);
+        };
+        // the bar code (x 130, y 0, 55 x 13) moved 5.1 mm right: 5 mm on the 0.5 mm grid
+        drag(px(0, 150, 6), px(0, 155.1, 6));
+        EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).x, 135);
+        EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).y, 0);
+        EXPECT_EQ(w->document()->selection(), TfrObjRefs{kBarcode});
+        // its bottom right handle pulled 10.1 mm right
+        drag(px(0, 190, 13), px(0, 200.1, 13));
+        EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).width, 65);
+        EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).height, 13);
+        // the organisation's name (band 0: 0, 0, 125 x 6) dragged onto the product lines' band
+        const size_t onTitle = t.pages[0].bands[0].objects.size();
+        const size_t onLines = t.pages[0].bands[2].objects.size();
+        const QPoint grab = px(0, 60, 3);
+        const QPoint drop = grab + (px(2, 60, 0) - px(0, 60, 0));
+        drag(grab, drop);
+        ASSERT_EQ(t.pages[0].bands[0].objects.size(), onTitle - 1);
+        ASSERT_EQ(t.pages[0].bands[2].objects.size(), onLines + 1);
+        const TfrObject& carried = t.pages[0].bands[2].objects.back();
+        EXPECT_EQ(carried.text, QStringLiteral("[NameOrg]"));
+        EXPECT_NEAR(carried.y, 0, 0.51);
+        EXPECT_EQ(w->document()->undoStack()->count(), 3);
+        action(d, "acUndo")->trigger();
+        EXPECT_EQ(t.pages[0].bands[0].objects.size(), onTitle);
+        w->document()->undoStack()->setClean();  // nothing to ask at closing
+        action(d, "acDesignClose")->trigger();
+    });
+    EXPECT_FALSE(DesignReport(nullptr, path));
+    EXPECT_EQ(readAll(path), original);
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
 }
 
