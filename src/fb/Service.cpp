@@ -6,7 +6,9 @@
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <set>
 
@@ -80,50 +82,63 @@ public:
     // refusal or failure comes back as the status of a query. `poll` runs
     // before every query, at least once a second.
     void follow(const ServiceLines& lines, const std::function<void()>& poll = {}) {
-        // Each query waits at most a second for a line, so that a request to
-        // stop is seen while the engine is busy with a big table.
-        // isc_info_svc_timeout, a two-byte length of 4, then the seconds.
+        read(isc_info_svc_line, [&](const unsigned char* data, int len) {
+            const QString line = QString::fromUtf8(reinterpret_cast<const char*>(data), len).trimmed();
+            if (lines && !line.isEmpty()) lines(line);
+        }, poll);
+    }
+
+    // Reads the service's output as bytes (a backup sent to "stdout").
+    void receive(const std::function<void(const unsigned char*, int)>& bytes, const std::function<void()>& poll) {
+        read(isc_info_svc_to_eof, bytes, poll);
+    }
+
+private:
+    void read(unsigned char item, const std::function<void(const unsigned char*, int)>& take,
+              const std::function<void()>& poll) {
+        // Each query waits at most a second, so that a request to stop is seen
+        // while the engine is busy with a big table: isc_info_svc_timeout, a
+        // two-byte length of 4, then the seconds.
         const unsigned char items[] = {isc_info_svc_timeout, 4, 0, 1, 0, 0, 0};
-        const unsigned char receive[] = {isc_info_svc_line};
-        std::vector<unsigned char> buffer(16384);
+        const unsigned char receiveItems[] = {item};
+        std::vector<unsigned char> buffer(65000);
         for (;;) {
             if (poll) poll();
             detail::Status st;
-            m_svc->query(&st, sizeof items, items, sizeof receive, receive, unsigned(buffer.size()), buffer.data());
+            m_svc->query(&st, sizeof items, items, sizeof receiveItems, receiveItems, unsigned(buffer.size()),
+                         buffer.data());
             if (st.failed()) {
                 const DbError error = detail::toDbError(st.get());
                 waitUntilFinished();
                 throw error;
             }
-            bool timedOut = false;
+            bool waiting = false;  // nothing yet, the service still runs
             bool ended = false;
             const unsigned char* p = buffer.data();
             const unsigned char* end = p + buffer.size();
             while (p < end && *p != isc_info_end) {
                 const unsigned char tag = *p++;
-                if (tag == isc_info_svc_line) {
+                if (tag == item) {
                     if (end - p < 2) break;
                     const int len = int(isc_portable_integer(p, 2));
                     p += 2;
-                    if (len == 0) {
-                        ended = true;
-                        continue;
-                    }
                     if (end - p < len) break;
-                    const QString line = QString::fromUtf8(reinterpret_cast<const char*>(p), len).trimmed();
+                    if (len == 0) ended = true;
+                    else take(p, len);
                     p += len;
-                    if (lines && !line.isEmpty()) lines(line);
                 } else if (tag == isc_info_svc_timeout || tag == isc_info_data_not_ready) {
-                    timedOut = true;
+                    waiting = true;
+                } else if (tag == isc_info_truncated) {
+                    ended = false;  // more comes with the next query
+                    break;
                 } else {
-                    break;  // isc_info_truncated: the rest comes with the next query
+                    break;
                 }
             }
-            if (ended && !timedOut) return;
+            if (ended && !waiting) return;
         }
     }
 
-private:
     // The engine reports a failure before its worker has wound down; a
     // process that ended meanwhile would take the worker's code away under it.
     void waitUntilFinished() {
@@ -185,8 +200,12 @@ QString pathForService(const QString& database) {
     return server.isEmpty() ? database : database.mid(server.size() + 1);
 }
 
-void backupDatabase(const QString& database, const QString& backupFile, const ServiceLines& lines,
-                    const ServiceStop& stop) {
+namespace {
+
+// The engine's backup of `database` into `backupFile` as the engine names it
+// ("stdout": the backup comes back through `bytes`).
+void runBackup(const QString& database, const QString& backupFile, const ServiceLines& lines,
+               const std::function<void(const unsigned char*, int)>& bytes, const ServiceStop& stop) {
     const bool remote = isNetworkDatabase(database);
     std::unique_ptr<BackupBreaker> breaker;
     if (stop) breaker = std::make_unique<BackupBreaker>(database);
@@ -196,21 +215,94 @@ void backupDatabase(const QString& database, const QString& backupFile, const Se
     spb->insertTag(&st, isc_action_svc_backup);
     spb->insertString(&st, isc_spb_dbname, encodePath(pathForService(database), remote).constData());
     spb->insertString(&st, isc_spb_bkp_file, encodePath(backupFile, remote).constData());
-    spb->insertTag(&st, isc_spb_verbose);
+    if (!bytes) spb->insertTag(&st, isc_spb_verbose);
     st.check();
     svc.start(spb.p);
     bool stopped = false;
+    const auto poll = [&] {
+        if (stopped || !stop || !stop()) return;
+        stopped = true;
+        breaker->breakOff();
+    };
     try {
-        svc.follow(lines, [&] {
-            if (stopped || !stop || !stop()) return;
-            stopped = true;
-            breaker->breakOff();
-        });
+        if (bytes) svc.receive(bytes, poll);
+        else svc.follow(lines, poll);
     } catch (const DbError&) {
         if (stopped) throw ServiceCancelled();
         throw;
     }
     // Stopped just as the engine finished: the backup is whole and kept.
+}
+
+// Writes a local file under a passing name and gives it its name when `work`
+// succeeded; on failure the passing file goes and an earlier file stays.
+void intoLocalFile(const QString& file, const std::function<void(const QString& passing)>& work) {
+    const QString passing = file + QStringLiteral(".part-%1").arg(QCoreApplication::applicationPid());
+    QFile::remove(passing);
+    try {
+        work(passing);
+    } catch (const DbError& e) {
+        QFile::remove(passing);
+        // The engine's text names the file the user chose.
+        QString text = e.serverText();
+        throw DbError(text.replace(passing, file), e.gdsCodes(), e.sqlCode());
+    } catch (...) {
+        QFile::remove(passing);
+        throw;
+    }
+    QFile::remove(file);
+    if (!QFile::rename(passing, file)) {
+        QFile::remove(passing);
+        throw std::runtime_error(
+            QStringLiteral("Не удалось записать файл резервной копии «%1».").arg(file).toStdString());
+    }
+}
+
+// A local database and the file chosen for its backup are one file.
+void refuseSameFile(const QString& database, const QString& file) {
+    if (isNetworkDatabase(database)) return;
+    const QFileInfo a(database), b(file);
+    const bool same = a.exists() && b.exists() ? a.canonicalFilePath() == b.canonicalFilePath()
+                                               : a.absoluteFilePath() == b.absoluteFilePath();
+    if (same)
+        throw std::runtime_error(
+            QStringLiteral("Резервную копию нельзя записать поверх самой базы данных «%1».").arg(database).toStdString());
+}
+
+}  // namespace
+
+void backupDatabase(const QString& database, const QString& backupFile, const ServiceLines& lines,
+                    const ServiceStop& stop) {
+    if (isNetworkDatabase(database)) {
+        runBackup(database, backupFile, lines, {}, stop);
+        return;
+    }
+    refuseSameFile(database, backupFile);
+    intoLocalFile(backupFile, [&](const QString& passing) { runBackup(database, passing, lines, {}, stop); });
+}
+
+void backupDatabaseHere(const QString& database, const QString& localFile, const std::function<void(qint64)>& received,
+                        const ServiceStop& stop) {
+    refuseSameFile(database, localFile);
+    intoLocalFile(localFile, [&](const QString& passing) {
+        QFile out(passing);
+        if (!out.open(QIODevice::WriteOnly))
+            throw std::runtime_error(
+                QStringLiteral("Не удалось создать файл резервной копии «%1».").arg(localFile).toStdString());
+        qint64 total = 0;
+        bool writeFailed = false;
+        runBackup(database, QStringLiteral("stdout"), {}, [&](const unsigned char* data, int len) {
+            if (writeFailed) return;
+            if (out.write(reinterpret_cast<const char*>(data), len) != len) writeFailed = true;
+            total += len;
+            if (received) received(total);
+        }, stop);
+        if (writeFailed || !out.flush())
+            throw std::runtime_error(
+                QStringLiteral("Не удалось записать файл резервной копии «%1»: %2").arg(localFile, out.errorString())
+                    .toStdString());
+        out.close();
+    });
 }
 
 namespace {

@@ -30,14 +30,24 @@ public:
     ServiceCancelled() : std::runtime_error("cancelled") {}
 };
 
-// Writes a backup of `database` into `backupFile`; an existing backup file is
-// overwritten by the engine. Throws DbError with the engine's status when the
-// engine refuses or fails, ServiceCancelled when `stop` said yes. To break the
-// work off, the engine's own connection to the database is ended (the same as
-// a server administrator ending a connection), so a backup that can be stopped
-// opens one connection of its own beside it.
+// Writes a backup of `database` into `backupFile`. For a local database the
+// file is written under a passing name beside it and takes its name only when
+// whole: a failed or stopped backup leaves an earlier file of that name as it
+// was (a server writes its file itself, in place). Throws DbError with the
+// engine's status when the engine refuses or fails, ServiceCancelled when
+// `stop` said yes, std::runtime_error (a Russian text) when the finished file
+// cannot take its name. To break the work off, the engine's own connection to
+// the database is ended (as a server administrator ends a connection), so a
+// backup that can be stopped opens one connection of its own beside it.
 void backupDatabase(const QString& database, const QString& backupFile, const ServiceLines& lines = {},
                     const ServiceStop& stop = {});
+
+// A backup of `database` written to `localFile` on this computer, whether the
+// database is local or on a server (the server sends the backup over the
+// connection; `received` is told the bytes so far). The same passing name,
+// stop and errors as backupDatabase.
+void backupDatabaseHere(const QString& database, const QString& localFile,
+                        const std::function<void(qint64 bytes)>& received = {}, const ServiceStop& stop = {});
 
 // Makes `database` from `backupFile`. Without `replace` the engine refuses a
 // database that exists; with it the engine replaces one no one has open. The

@@ -106,21 +106,14 @@ int runBackup(const QString& database, const QString& file, const BackupOptions&
         return fail(err, QStringLiteral("Файл базы данных не найден: %1").arg(database));
     QElapsedTimer timer;
     timer.start();
-    // A local copy is written under a passing name first: a run that fails
-    // halfway leaves yesterday's backup as it was.
-    const QString target = remote ? file : passingName(file, "part");
     try {
-        fb::backupDatabase(database, target, echo(options, out));
+        fb::backupDatabase(database, file, echo(options, out));
     } catch (const fb::DbError& e) {
-        if (!remote) QFile::remove(target);
         return fail(err, fb::serviceFailureText(e, fb::ServiceWork::Backup, database, file));
+    } catch (const std::runtime_error& e) {
+        return fail(err, QString::fromStdString(e.what()));
     }
     if (!remote) {
-        QFile::remove(file);
-        if (!QFile::rename(target, file)) {
-            QFile::remove(target);
-            return fail(err, QStringLiteral("Не удалось записать файл резервной копии: %1").arg(file));
-        }
         out << "Резервная копия создана: " << file << " (" << QString::number(QFileInfo(file).size() / 1024)
             << " КБ, " << seconds(timer) << " с)\n";
     } else {

@@ -10,9 +10,8 @@ struct BackupOptions {
     bool verbose = false;  // the engine's lines go to the output as they come
 };
 
-// obrix-db backup DATABASE FILE. A local backup is written beside FILE under
-// a passing name and put in place when whole, so a failed run leaves the
-// previous backup as it was. Returns the exit code; Russian messages on `err`.
+// obrix-db backup DATABASE FILE; a failed run leaves an earlier local backup
+// of that name as it was. Returns the exit code; Russian messages on `err`.
 int runBackup(const QString& database, const QString& file, const BackupOptions& options, QTextStream& out,
               QTextStream& err);
 
