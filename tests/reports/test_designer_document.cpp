@@ -214,6 +214,31 @@ TEST_F(DesignDocTest, DraggedOntoAnotherBandAndBack) {
     EXPECT_EQ(doc.selection(), TfrObjRefs{first});
 }
 
+TEST_F(DesignDocTest, BandsAreAddedMovedAndRemoved) {
+    open(QStringLiteral("Rep_SummaKvit"));
+    const QByteArray s0 = state();
+    const QStringList names = {band(0).name, band(1).name, band(2).name};
+    doc.setCurrentBand(1);
+    EXPECT_EQ(doc.addBand(TfrBandType::GroupHeader), 2);  // after the current band
+    EXPECT_EQ(band(2).type, TfrBandType::GroupHeader);
+    EXPECT_EQ(band(2).name, QStringLiteral("GroupHeader1"));
+    EXPECT_EQ(doc.currentBand(), 2);
+    // a selected object rides along with its band
+    doc.setSelection({{0, 1, 0}});
+    const QString text = frObjectAt(doc.templ(), {0, 1, 0}).text;
+    ASSERT_TRUE(doc.moveBand(1, -1));
+    EXPECT_EQ(band(0).name, names[1]);
+    EXPECT_EQ(band(1).name, names[0]);
+    ASSERT_EQ(doc.selection().size(), 1u);
+    EXPECT_EQ(frObjectAt(doc.templ(), doc.selection().front()).text, text);
+    EXPECT_FALSE(doc.moveBand(0, -1));
+    doc.removeBand(2);
+    EXPECT_EQ(band(2).name, names[2]);
+    EXPECT_EQ(doc.undoStack()->count(), 3);
+    while (doc.undoStack()->canUndo()) doc.undoStack()->undo();
+    EXPECT_EQ(state(), s0);
+}
+
 TEST_F(DesignDocTest, CutCopyPasteKeepNamesUnique) {
     open(QStringLiteral("Rep_Kvit_obuv"));
     doc.setSelection({kBarcode, {0, 0, 0}});

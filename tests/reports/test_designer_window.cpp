@@ -9,11 +9,13 @@
 #include "reports/Designer.h"
 #include "reports/DesignerProperties.h"
 #include "reports/DesignerScene.h"
+#include "reports/Preview.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
 #include <QGraphicsView>
 #include <QTest>
+#include <QTreeWidget>
 
 using namespace reporttest;
 
@@ -129,6 +131,67 @@ TEST_F(DesignerWindowTest, MouseDragsMoveResizeAndCarryToAnotherBand) {
     });
     EXPECT_FALSE(DesignReport(nullptr, path));
     EXPECT_EQ(readAll(path), original);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
+}
+
+// Ctrl+click adds to the selection and the alignment commands act on it; a
+// field of the list goes onto the current band; the page turns to landscape in
+// the property table; the preview shows the form with sample data.
+TEST_F(DesignerWindowTest, SelectManyAlignInsertAndPreview) {
+    ModalScript script;
+    QStringList previewTexts;
+    script.onDialog(QStringLiteral("frmDesigner"), [&](QDialog* d) {
+        auto* w = static_cast<TfrmDesigner*>(d);
+        auto* view = d->findChild<QGraphicsView*>(QStringLiteral("gvDesign"));
+        w->cbZoom->setCurrentIndex(0);
+        TfrDesignDocument* doc = w->document();
+        const TfrTemplate& t = doc->templ();
+        auto center = [&](const TfrObjRef& r) {
+            return view->mapFromScene(w->scene()->itemOf(r)->sceneBoundingRect().center());
+        };
+        const TfrObjRef date{0, 0, 9};  // "Дата приема" at y 37
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, center(kBarcode));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, center(date));
+        ASSERT_EQ(doc->selection(), (TfrObjRefs{kBarcode, date}));
+        ASSERT_TRUE(action(d, "acAlignTop")->isEnabled());
+        action(d, "acAlignTop")->trigger();
+        EXPECT_DOUBLE_EQ(frObjectAt(t, date).y, 0);
+
+        // the product name field onto the product lines' band
+        doc->setSelection({});
+        doc->setCurrentBand(2);
+        auto* list = d->findChild<QTreeWidget*>(QStringLiteral("tvFields"));
+        QTreeWidgetItem* field = nullptr;
+        for (QTreeWidgetItem* it : list->findItems(QStringLiteral("PRODUCT_NAME"), Qt::MatchExactly | Qt::MatchRecursive))
+            if (it->parent()->text(0).startsWith(QStringLiteral("frdsReportP"))) field = it;
+        ASSERT_NE(field, nullptr);
+        list->setCurrentItem(field);
+        action(d, "acInsertField")->trigger();
+        EXPECT_EQ(t.pages[0].bands[2].objects.back().text, QStringLiteral("[frdsReportP.\"PRODUCT_NAME\"]"));
+
+        doc->setSelection({});
+        QCoreApplication::processEvents();
+        auto* orientation = qobject_cast<QComboBox*>(w->tblProperties->editorFor(QStringLiteral("Ориентация")));
+        ASSERT_NE(orientation, nullptr);
+        orientation->setCurrentIndex(1);
+        emit orientation->activated(1);
+        EXPECT_EQ(QSizeF(t.pages[0].width, t.pages[0].height), QSizeF(297, 210));
+
+        action(d, "acPreview")->trigger();
+        w->document()->undoStack()->setClean();
+        action(d, "acDesignClose")->trigger();
+    });
+    script.onDialog(QStringLiteral("frmPreview"), [&](QDialog* d) {
+        auto* pv = static_cast<TfrmPreview*>(d);
+        ASSERT_GE(pv->pageCount(), 1);
+        EXPECT_DOUBLE_EQ(pv->report().pages[0].width, 297);
+        for (const TfrPrim& p : pv->report().pages[0].prims) previewTexts << p.lines.join(QLatin1Char(' '));
+        d->reject();
+    });
+    DesignReport(nullptr, path);
+    EXPECT_EQ(script.dialogsShown(), (QStringList{QStringLiteral("frmDesigner"), QStringLiteral("frmPreview")}));
+    EXPECT_TRUE(previewTexts.contains(QStringLiteral("NameOrg")));
+    EXPECT_TRUE(previewTexts.contains(QStringLiteral("PRODUCT_NAME")));
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
 }
 
