@@ -16,7 +16,7 @@ namespace {
 
 constexpr double k = kfrScenePerMm;
 constexpr double kHandle = 1.4;      // mm, the side of a selection handle
-constexpr double kEdgeGrip = 1.2;    // mm around a band's bottom edge that drags its height
+constexpr double kEdgeGrip = 0.8;    // mm around a band's bottom edge that drags its height
 constexpr double kPadH = 0.8, kPadV = 0.3;  // as the report lays out a memo
 
 QString sampleBarcode(TfrBarcodeType type) {
@@ -160,6 +160,7 @@ void TfrDesignScene::rebuild() {
     m_pressPos.clear();
     m_items.clear();
     m_bands.clear();
+    m_bandDrag = nullptr;
     clear();
     const TfrPage* p = m_doc->page();
     if (p) {
@@ -211,7 +212,29 @@ void TfrDesignScene::onSceneSelectionChanged() {
     m_doc->setSelection(ordered);
 }
 
+TfrBandItem* TfrDesignScene::bandEdgeAt(const QPointF& pos) const {
+    // a handle of a selected object wins over the edge it sits on
+    for (QGraphicsItem* it : items(pos))
+        if (auto* oi = dynamic_cast<TfrObjectItem*>(it); oi && oi->handleAt(oi->mapFromScene(pos)) >= 0) return nullptr;
+    for (TfrBandItem* b : m_bands)
+        if (b->onBottomEdge(pos)) return b;
+    return nullptr;
+}
+
+void TfrDesignScene::setViewCursor(Qt::CursorShape shape) {
+    for (QGraphicsView* v : views()) v->viewport()->setCursor(shape);
+}
+
 void TfrDesignScene::mousePressEvent(QGraphicsSceneMouseEvent* e) {
+    m_bandDrag = nullptr;
+    if (e->button() == Qt::LeftButton && e->modifiers() == Qt::NoModifier) {
+        if (TfrBandItem* b = bandEdgeAt(e->scenePos())) {
+            m_bandDrag = b;
+            m_doc->setCurrentBand(b->band());
+            e->accept();
+            return;
+        }
+    }
     QGraphicsScene::mousePressEvent(e);
     m_pressPos.clear();
     for (auto& [ref, item] : m_items) m_pressPos[item] = item->pos();
@@ -230,7 +253,35 @@ void TfrDesignScene::mousePressEvent(QGraphicsSceneMouseEvent* e) {
     }
 }
 
+void TfrDesignScene::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
+    if (m_bandDrag) {
+        m_bandDrag->setLiveHeight(snapped(m_bandDrag->mapFromScene(e->scenePos()).y() / k));
+        e->accept();
+        return;
+    }
+    if (e->buttons() == Qt::NoButton) {
+        if (bandEdgeAt(e->scenePos())) setViewCursor(Qt::SizeVerCursor);
+        else for (QGraphicsView* v : views()) v->viewport()->unsetCursor();
+    }
+    QGraphicsScene::mouseMoveEvent(e);
+}
+
 void TfrDesignScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* e) {
+    if (m_bandDrag) {
+        TfrBandItem* b = m_bandDrag;
+        m_bandDrag = nullptr;
+        e->accept();
+        const TfrPage* p = m_doc->page();
+        if (!p || b->liveHeight() == b->height()) return;
+        TfrBand band = p->bands[size_t(b->band())];
+        band.height = frRoundMm(b->liveHeight());
+        try {
+            m_doc->changeBand(m_doc->currentPage(), b->band(), band);
+        } catch (const EfrTemplateError&) {
+            rebuild();  // a band taller than the page: it stays as it was
+        }
+        return;
+    }
     QGraphicsScene::mouseReleaseEvent(e);
     finishGesture();
 }
@@ -238,19 +289,6 @@ void TfrDesignScene::mouseReleaseEvent(QGraphicsSceneMouseEvent* e) {
 void TfrDesignScene::finishGesture() {
     const TfrPage* p = m_doc->page();
     if (!p) return;
-    // a band's height dragged by its bottom edge
-    for (TfrBandItem* b : m_bands)
-        if (b->heightDragged()) {
-            TfrBand band = p->bands[size_t(b->band())];
-            band.height = frRoundMm(std::max(0.0, b->liveHeight()));
-            m_pressPos.clear();
-            try {
-                m_doc->changeBand(m_doc->currentPage(), b->band(), band);
-            } catch (const EfrTemplateError&) {
-                rebuild();
-            }
-            return;
-        }
     std::vector<TfrObjPlacement> moves;
     for (auto& [ref, item] : m_items) {
         if (item->resized()) {
@@ -516,7 +554,6 @@ void TfrObjectItem::hoverMoveEvent(QGraphicsSceneHoverEvent* e) {
 TfrBandItem::TfrBandItem(TfrDesignScene* scene, int band, const TfrBand& b, double width)
     : m_scene(scene), m_band(band), m_b(b), m_width(width), m_height(b.height) {
     m_b.objects.clear();
-    setAcceptHoverEvents(true);
     setZValue(0);
     setToolTip(QStringLiteral("%1: %2").arg(b.name, frBandTypeCaption(b.type)));
 }
@@ -553,35 +590,17 @@ void TfrBandItem::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) 
     p->drawLine(QPointF(0, h), QPointF(caption.right(), h));
 }
 
-bool TfrBandItem::onBottomEdge(const QPointF& local) const {
-    const TfrPage* page = m_scene->document()->page();
-    const double left = page ? (kfrCaptionWidth + page->marginLeft) * k : 0;
-    return local.x() >= left && std::abs(local.y() - m_b.height * k) <= kEdgeGrip * k;
-}
-
-void TfrBandItem::mousePressEvent(QGraphicsSceneMouseEvent* e) {
-    m_dragging = false;
-    if (e->button() == Qt::LeftButton && onBottomEdge(e->pos())) {
-        m_dragging = true;
-        e->accept();
-        return;
-    }
-    e->ignore();  // a press inside the band starts the rubber band
-}
-
-void TfrBandItem::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
-    if (!m_dragging) return;
+void TfrBandItem::setLiveHeight(double mm) {
     prepareGeometryChange();
-    m_height = std::max(0.0, m_scene->snapped(e->pos().y() / k));
+    m_height = std::max(0.0, mm);
     update();
 }
 
-void TfrBandItem::mouseReleaseEvent(QGraphicsSceneMouseEvent* e) {
-    e->accept();
-}
-
-void TfrBandItem::hoverMoveEvent(QGraphicsSceneHoverEvent* e) {
-    if (onBottomEdge(e->pos())) setCursor(Qt::SizeVerCursor);
-    else unsetCursor();
-    QGraphicsItem::hoverMoveEvent(e);
+bool TfrBandItem::onBottomEdge(const QPointF& scenePos) const {
+    const TfrPage* page = m_scene->document()->page();
+    if (!page) return false;
+    const QPointF local = mapFromScene(scenePos);
+    const double left = (kfrCaptionWidth + page->marginLeft) * k;
+    const double right = left + page->contentWidth() * k;
+    return local.x() >= left && local.x() <= right && std::abs(local.y() - m_b.height * k) <= kEdgeGrip * k;
 }

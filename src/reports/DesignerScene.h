@@ -53,12 +53,15 @@ public slots:
 
 protected:
     void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent* e) override;
     void drawBackground(QPainter* p, const QRectF& rect) override;
 
 private:
     void onSceneSelectionChanged();
     void finishGesture();
+    TfrBandItem* bandEdgeAt(const QPointF& scenePos) const;
+    void setViewCursor(Qt::CursorShape shape);
 
     TfrDesignDocument* m_doc;
     double m_grid = 0.5;
@@ -67,6 +70,7 @@ private:
     std::map<TfrObjRef, TfrObjectItem*> m_items;
     std::vector<TfrBandItem*> m_bands;
     std::map<TfrObjectItem*, QPointF> m_pressPos;
+    TfrBandItem* m_bandDrag = nullptr;  // the band whose height is being dragged
     int m_clickBand = -1;
     QPointF m_clickMm;
 };
@@ -97,6 +101,8 @@ public:
     // The geometry in mm relative to the item's origin band: live while resizing.
     QRectF geometry() const { return m_geo; }
     bool resized() const { return m_resized; }
+    // The selection handle under a point in item units; -1 for none (or not selected).
+    int handleAt(const QPointF& local) const;
 
     QRectF boundingRect() const override;
     void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -110,7 +116,6 @@ protected:
 
 private:
     std::vector<QPointF> handles() const;  // scene units, relative to pos()
-    int handleAt(const QPointF& local) const;
     QRectF shapeRect() const;              // the object's box in item units
 
     TfrDesignScene* m_scene;
@@ -123,33 +128,28 @@ private:
     bool m_resized = false;
 };
 
-// One band: its strip across the paper and its caption; a click selects it,
-// its bottom edge drags its height.
+// One band: its strip across the paper and its caption. Its height is dragged
+// by the bottom edge (the scene handles that gesture before the objects, which
+// often reach down to the edge).
 class TfrBandItem : public QGraphicsItem {
 public:
     TfrBandItem(TfrDesignScene* scene, int band, const TfrBand& b, double width);
     int band() const { return m_band; }
+    double height() const { return m_b.height; }
     double liveHeight() const { return m_height; }
-    bool heightDragged() const { return m_dragging && m_height != m_b.height; }
+    void setLiveHeight(double mm);
+    // Whether a scene point lies on the bottom edge across the printable area.
+    bool onBottomEdge(const QPointF& scenePos) const;
 
     QRectF boundingRect() const override;
     void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
-protected:
-    void mousePressEvent(QGraphicsSceneMouseEvent* e) override;
-    void mouseMoveEvent(QGraphicsSceneMouseEvent* e) override;
-    void mouseReleaseEvent(QGraphicsSceneMouseEvent* e) override;
-    void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
-
 private:
-    bool onBottomEdge(const QPointF& local) const;
-
     TfrDesignScene* m_scene;
     int m_band;
     TfrBand m_b;
     double m_width;   // mm, the paper's width
     double m_height;  // mm, live while dragged
-    bool m_dragging = false;
 };
 
 // The captions of the band types shown to the user ("Данные", "Заголовок отчета", ...).

@@ -86,8 +86,9 @@ TEST_F(DesignerWindowTest, ClickArrowPropertyAndSave) {
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(';').toStdString();
 }
 
-// Gestures at 50 %: a drag moves by whole grid steps, a handle resizes, a drag
-// into another band carries the object there; each is one step of the history.
+// Gestures at 50 %: a drag moves by whole grid steps, a handle resizes, a band's
+// bottom edge sets its height, a drag into another band carries the object
+// there; each is one step of the history.
 TEST_F(DesignerWindowTest, MouseDragsMoveResizeAndCarryToAnotherBand) {
     ModalScript script;
     script.onDialog(QStringLiteral("frmDesigner"), [&](QDialog* d) {
@@ -112,6 +113,11 @@ TEST_F(DesignerWindowTest, MouseDragsMoveResizeAndCarryToAnotherBand) {
         drag(px(0, 190, 13), px(0, 200.1, 13));
         EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).width, 65);
         EXPECT_DOUBLE_EQ(frObjectAt(t, kBarcode).height, 13);
+        // the bottom edge of the header of the product lines (height 11), under its
+        // framed cells, pulled 4.1 mm down
+        drag(px(1, 100, 11), px(1, 100, 15.1));
+        EXPECT_DOUBLE_EQ(t.pages[0].bands[1].height, 15);
+        EXPECT_EQ(t.pages[0].bands[1].objects[1].y, 5) << "the cells stay where they were";
         // the organisation's name (band 0: 0, 0, 125 x 6) dragged onto the product lines' band
         const size_t onTitle = t.pages[0].bands[0].objects.size();
         const size_t onLines = t.pages[0].bands[2].objects.size();
@@ -123,7 +129,7 @@ TEST_F(DesignerWindowTest, MouseDragsMoveResizeAndCarryToAnotherBand) {
         const TfrObject& carried = t.pages[0].bands[2].objects.back();
         EXPECT_EQ(carried.text, QStringLiteral("[NameOrg]"));
         EXPECT_NEAR(carried.y, 0, 0.51);
-        EXPECT_EQ(w->document()->undoStack()->count(), 3);
+        EXPECT_EQ(w->document()->undoStack()->count(), 4);
         action(d, "acUndo")->trigger();
         EXPECT_EQ(t.pages[0].bands[0].objects.size(), onTitle);
         w->document()->undoStack()->setClean();  // nothing to ask at closing
