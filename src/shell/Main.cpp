@@ -13,6 +13,7 @@
 #include "data/DataSetModel.h"
 #include "shell/About.h"
 #include "shell/AppErrorHandler.h"
+#include "shell/Backup.h"
 #include "shell/ErrorDB.h"
 #include "shell/Help.h"
 #include "shell/JournalDocs.h"
@@ -177,6 +178,12 @@ void TfrmMain::createActions() {
                                   QStringLiteral("Настройка программы"), {},
                                   themed("preferences-other", QStyle::SP_FileDialogContentsView, s));
     connect(options, &QAction::triggered, this, command([this] { openModal(QStringLiteral("frmOptions")); }));
+    // The administrator's backup of the database (the rule in Backup.h).
+    connect(makeAction("acBackup", QStringLiteral("Резервная копия…"), QStringLiteral("Резервная копия базы данных"),
+                       {}, themed("document-save-as", QStyle::SP_DriveHDIcon, s)),
+            &QAction::triggered, this, command([this] {
+                if (requireConnection()) RunBackupCommand(this);
+            }));
     connect(same("acHelpHelp", QStringLiteral("Справка"), QKeySequence(Qt::Key_F1),
                  themed("help-browser", QStyle::SP_DialogHelpButton, s)),
             &QAction::triggered, this, command([] { OpenHelpFile(); }));
@@ -203,7 +210,7 @@ void TfrmMain::createMenus() {
                                        "acRepPrihod", "acRepRashod", "acRepRealiz", "acRepNalich", "-",
                                        "acManagePrintForms", nullptr};
     static const char* const periods[] = {"acRPeriodMan", nullptr};
-    static const char* const opts[] = {"acOptionsUchet", "acOptionsApp", nullptr};
+    static const char* const opts[] = {"acOptionsUchet", "acOptionsApp", "-", "acBackup", nullptr};
     static const char* const help[] = {"acHelpHelp", "-", "acHelpAbout", nullptr};
     fill(QStringLiteral("Документы"), docs);
     fill(QStringLiteral("Справочники"), books);
@@ -373,6 +380,7 @@ void TfrmMain::UpdateActionsWorkingWithDB() {
     const auto states = CommandEnabling(GL.Connected, currentTab(), empty, GL);
     for (auto it = states.cbegin(); it != states.cend(); ++it)
         if (QAction* a = m_actions.value(it.key())) a->setEnabled(it.value() && !m_commandsSuspended);
+    action(QStringLiteral("acBackup"))->setEnabled(BackupCommandEnabled(GL.Connected, GL) && !m_commandsSuspended);
 }
 
 void TfrmMain::onIdle() {

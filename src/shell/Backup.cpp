@@ -1,0 +1,206 @@
+#include "shell/Backup.h"
+
+#include "app/Global.h"
+#include "app/MessageBoxes.h"
+#include "app/ModalSeam.h"
+#include "data/DataModule.h"
+#include "fb/Attachment.h"
+#include "fb/DbError.h"
+#include "fb/Service.h"
+#include "shell/Help.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QStyle>
+#include <QThread>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kHelpPage = QStringLiteral("_backup.htm");
+
+// How often the window hears how much of a server's backup has come.
+constexpr qint64 kReceivedStep = 256 * 1024;
+
+}  // namespace
+
+bool BackupCommandEnabled(bool connected, const TGL& gl) { return connected && gl.DostupBookUser; }
+
+QString SuggestedBackupFile(const QString& database, const QDate& day) {
+    const QString name = QStringLiteral("obrix-%1.fbk").arg(day.toString(QStringLiteral("yyyy-MM-dd")));
+    const QString folder = fb::isNetworkDatabase(database) || database.isEmpty()
+                               ? QDir::homePath()
+                               : QFileInfo(database).absolutePath();
+    return QDir(folder).filePath(name);
+}
+
+TfrmBackup::TfrmBackup(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmBackup"));
+    setWindowTitle(QStringLiteral("Резервная копия"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    resize(560, 360);
+
+    auto* layout = new QVBoxLayout(this);
+    lbFile = new QLabel(this);
+    lbFile->setObjectName(QStringLiteral("lbFile"));
+    lbFile->setWordWrap(true);
+    lbFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    memoLines = new QPlainTextEdit(this);
+    memoLines->setObjectName(QStringLiteral("memoLines"));
+    memoLines->setReadOnly(true);
+    memoLines->setMaximumBlockCount(2000);
+    memoLines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    PB = new QProgressBar(this);
+    PB->setObjectName(QStringLiteral("PB"));
+    PB->setRange(0, 0);  // the engine does not say how far it is
+    PB->setTextVisible(false);
+
+    auto* row = new QHBoxLayout;
+    auto* help = new QPushButton(this);
+    help->setObjectName(QStringLiteral("BitBtn1"));
+    help->setToolTip(QStringLiteral("Справка"));
+    help->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, [this] { HelpContext(this, kHelpPage); });
+    btnCancel = new QPushButton(QStringLiteral("Прервать"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnCancel->setAutoDefault(false);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmBackup::reject);
+    row->addWidget(help);
+    row->addStretch(1);
+    row->addWidget(btnCancel);
+
+    layout->addWidget(lbFile);
+    layout->addWidget(memoLines, 1);
+    layout->addWidget(PB);
+    layout->addLayout(row);
+}
+
+TfrmBackup::~TfrmBackup() {
+    if (m_worker) {
+        if (m_stop) *m_stop = true;
+        m_worker->wait();
+    }
+}
+
+void TfrmBackup::setJob(const QString& database, const QString& file) {
+    m_database = database;
+    m_file = file;
+    m_outcome = Outcome::None;
+    m_failure.clear();
+    memoLines->clear();
+    lbFile->setText(QStringLiteral("Резервная копия базы данных %1\rв файл %2").arg(database, file));
+    lbFile->setText(ModalSeam::displayText(lbFile->text()));
+    btnCancel->setEnabled(true);
+}
+
+void TfrmBackup::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!m_worker && m_outcome == Outcome::None && !m_file.isEmpty()) start();
+}
+
+void TfrmBackup::reject() {
+    if (m_worker) {
+        // The engine is asked to stop; the window closes when it has.
+        *m_stop = true;
+        btnCancel->setEnabled(false);
+        addLine(QStringLiteral("Прерывание..."));
+        return;
+    }
+    QDialog::reject();
+}
+
+void TfrmBackup::addLine(const QString& line) { memoLines->appendPlainText(line); }
+
+void TfrmBackup::start() {
+    m_stop = std::make_shared<std::atomic_bool>(false);
+    const QString database = m_database;
+    const QString file = m_file;
+    const auto stop = m_stop;
+    // The engine's work runs on its own thread; what it reports comes back
+    // to this window through queued calls (dropped once the window is gone).
+    m_worker.reset(QThread::create([this, database, file, stop] {
+        const auto post = [this](const QString& line) {
+            QMetaObject::invokeMethod(this, [this, line] { addLine(line); }, Qt::QueuedConnection);
+        };
+        Outcome outcome = Outcome::Done;
+        QString failure;
+        try {
+            const auto asked = [stop] { return stop->load(); };
+            if (fb::isNetworkDatabase(database)) {
+                post(QStringLiteral("Сервер передает резервную копию..."));
+                qint64 reported = 0;
+                fb::backupDatabaseHere(database, file, [&](qint64 bytes) {
+                    if (bytes - reported < kReceivedStep) return;
+                    reported = bytes;
+                    post(QStringLiteral("Получено %1 КБ").arg(bytes / 1024));
+                }, asked);
+            } else {
+                fb::backupDatabase(database, file, post, asked);
+            }
+        } catch (const fb::ServiceCancelled&) {
+            outcome = Outcome::Cancelled;
+        } catch (const fb::DbError& e) {
+            outcome = Outcome::Failed;
+            failure = fb::serviceFailureText(e, fb::ServiceWork::Backup, database, file);
+        } catch (const std::exception& e) {
+            outcome = Outcome::Failed;
+            failure = QString::fromUtf8(e.what());
+        }
+        failure.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+        QMetaObject::invokeMethod(this, [this, outcome, failure] { finish(outcome, failure); }, Qt::QueuedConnection);
+    }));
+    m_worker->start();
+}
+
+void TfrmBackup::finish(Outcome outcome, const QString& failure) {
+    if (m_worker) {
+        m_worker->wait();
+        m_worker.reset();
+    }
+    m_outcome = outcome;
+    m_failure = failure;
+    btnCancel->setEnabled(true);
+    done(outcome == Outcome::Done ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void RunBackupCommand(QWidget* parent, const QString& database) {
+    if (!BackupCommandEnabled(GL.Connected, GL)) {
+        TitledMessageBox(QStringLiteral("Резервную копию делает администратор."), mbWarningOk);
+        return;
+    }
+    QString file = ModalSeam::getSaveFileName(parent, QStringLiteral("Резервная копия базы данных"),
+                                              SuggestedBackupFile(database, QDate::currentDate()),
+                                              QStringLiteral("Резервная копия (*.fbk)"));
+    if (file.isEmpty()) return;
+    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".fbk");
+    const bool existed = QFileInfo::exists(file);
+
+    TfrmBackup window(parent);
+    window.setJob(database, file);
+    execModal(&window);
+    switch (window.outcome()) {
+    case TfrmBackup::Outcome::Done:
+        TitledMessageBox(QStringLiteral("Резервная копия базы данных создана:\r") + file, mbInfoOk);
+        break;
+    case TfrmBackup::Outcome::Cancelled:
+        TitledMessageBox(QStringLiteral("Резервная копия не создана: работа прервана.") +
+                             (existed ? QStringLiteral("\rПрежний файл %1 оставлен как был.").arg(file) : QString()),
+                         mbWarningOk);
+        break;
+    case TfrmBackup::Outcome::Failed:
+        TitledMessageBox(QStringLiteral("Резервная копия не создана.\r") + window.failureText(), mbStopOk);
+        break;
+    case TfrmBackup::Outcome::None:
+        break;
+    }
+}
+
+void RunBackupCommand(QWidget* parent) { RunBackupCommand(parent, DM().connection().database()); }
