@@ -182,6 +182,10 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     acPreview = act(tbInsert, "acPreview", QStringLiteral("Просмотр"),
                     QStringLiteral("Предварительный просмотр с примером данных"),
                     st->standardIcon(QStyle::SP_FileDialogContentsView));
+    cbPage = new QComboBox(tbInsert);
+    cbPage->setObjectName(QStringLiteral("cbPage"));
+    cbPage->setToolTip(QStringLiteral("Страница шаблона"));
+    m_pageAction = tbInsert->addWidget(cbPage);
     cbZoom = new QComboBox(tbInsert);
     cbZoom->setObjectName(QStringLiteral("cbZoom"));
     cbZoom->setToolTip(QStringLiteral("Масштаб"));
@@ -218,6 +222,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     cbZoom->setCurrentIndex(2);
     cbGrid->setCurrentIndex(0);
     connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kZooms[i]); });
+    connect(cbPage, &QComboBox::activated, this, [this](int i) { m_doc.setCurrentPage(i); });
     connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kGrids[i]); });
     connect(acSnapToGrid, &QAction::toggled, m_scene, &TfrDesignScene::setSnapToGrid);
     connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->gridStep()); }); });
@@ -290,6 +295,9 @@ void TfrmDesigner::loadFromFile(const QString& path) {
     m_doc.load(path);
     m_saved = false;
     m_closing = false;
+    cbPage->clear();
+    for (int i = 0; i < int(m_doc.templ().pages.size()); ++i) cbPage->addItem(QStringLiteral("Страница %1").arg(i + 1));
+    m_pageAction->setVisible(m_doc.templ().pages.size() > 1);
     fillFields();
     updateTitle();
     updateActions();

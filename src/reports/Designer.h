@@ -43,6 +43,7 @@ public:
     QAction* acPreview;
     QMenu* pmBandTypes;
     QComboBox* cbZoom;
+    QComboBox* cbPage;  // shown for a template of several pages
     QComboBox* cbGrid;
     TfrDesignView* gvDesign;
     TfrPropertyEditor* tblProperties;
@@ -73,6 +74,7 @@ private:
 
     TfrDesignDocument m_doc;
     TfrDesignScene* m_scene;
+    QAction* m_pageAction;
     bool m_saved = false;
     bool m_closing = false;
 };
