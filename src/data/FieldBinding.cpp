@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <limits>
 
 QDate nullDateOfDateEdit() { return QDate(1800, 1, 1); }
@@ -93,9 +94,17 @@ QString NumberInputError(const QString& label, const QString& text, bool integer
         return {};
     }
     const int wholeDigits = 15 - scale;
-    if (whole.size() > wholeDigits)
-        return name + QStringLiteral("число ") + t + QStringLiteral(" слишком велико (не больше ") +
-               QString::number(wholeDigits) + QStringLiteral(" цифр до запятой).");
+    const QString tooLarge = name + QStringLiteral("число ") + t + QStringLiteral(" слишком велико (не больше ") +
+                             QString::number(wholeDigits) + QStringLiteral(" цифр до запятой).");
+    if (whole.size() > wholeDigits) return tooLarge;
+    // Rounded to the column's decimals, 9999999999999.999 gains a digit before the point.
+    if (const auto d = fb::Decimal::parse(t)) {
+        try {
+            if (!d->rounded(std::clamp(scale, 0, 4)).fitsNumeric(15, scale)) return tooLarge;
+        } catch (const fb::DecimalOverflow&) {
+            return tooLarge;
+        }
+    }
     return {};
 }
 
@@ -524,7 +533,8 @@ private:
         m_pending = false;
         const QDate shown = m_edit->date() == nullDateOfDateEdit() ? QDate::currentDate() : m_edit->date();
         const QDate d = ParseTypedDate(typed, shown);
-        if (!d.isValid() || d < m_edit->minimumDate() || d > m_edit->maximumDate()) {
+        // The box's blank date stands for an empty field: typed, it would clear the field unasked.
+        if (!d.isValid() || d == nullDateOfDateEdit() || d < m_edit->minimumDate() || d > m_edit->maximumDate()) {
             refresh();
             showDate();
             QPointer<QWidget> control = m_edit;
