@@ -21,6 +21,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 
 namespace {
 
@@ -90,8 +92,16 @@ TfrmSelectRep::TfrmSelectRep(QWidget* parent) : QDialog(parent) {
         "Чтобы сохранить произведенные в Дизайнере изменения нажмите на панели инструментов Дизайнера\n"
         "кнопку Сохранить (с изображением дискеты), а затем кнопку Закрыть (с изображением крестика).\n"
         "Чтобы отказаться от изменений, нажмите только кнопку Закрыть."));
-    MemoInfo->setFixedHeight(MemoInfo->fontMetrics().lineSpacing() * 6 + 12);
-    MemoInfo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // The note is shown whole: its lines as written, no scrolling.
+    MemoInfo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MemoInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    int noteWidth = 0;
+    for (const QString& line : MemoInfo->toPlainText().split(QLatin1Char('\n')))
+        noteWidth = std::max(noteWidth, MemoInfo->fontMetrics().horizontalAdvance(line));
+    const int frame = 2 * (MemoInfo->frameWidth() + int(MemoInfo->document()->documentMargin())) + 4;
+    MemoInfo->setMinimumWidth(noteWidth + frame);
+    MemoInfo->setFixedHeight(MemoInfo->fontMetrics().lineSpacing() * 5 + frame);
 
     btnLoad = button(this, "btnLoad", QStringLiteral("Загрузить из файла..."));
     btnSave = button(this, "btnSave", QStringLiteral("Сохранить в файл..."));
