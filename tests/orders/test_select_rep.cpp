@@ -94,11 +94,7 @@ TEST_F(SelectRepTest, ListsEveryFormInItsGroupWithTheDateOfItsFile) {
     const Row rows[] = {
         {w.lwDocs, 0, QStringLiteral("Документ - квитанция-договор (обувь)"), QStringLiteral("Reports\\Rep_Kvit_obuv.frf"),
          shortDate(kOld.date())},
-        {w.lwDocs, 5, QStringLiteral("Документ - квитанция-договор узкая (гравировка)"),
-         QStringLiteral("Reports\\Rep_Kvituz_grav.frf"), QString()},
         {w.lwDocs, 7, QStringLiteral("Документ - Склад - Документ реализация"), QStringLiteral("Reports\\RepDoc_Realiz.frf"),
-         QString()},
-        {w.lwReports, 0, QStringLiteral("Отчет - Сумма заказов по дням"), QStringLiteral("Reports\\Rep_SummaKvit.frf"),
          QString()},
         {w.lwReports, 2, QStringLiteral("Отчет - Карточка заказчика"), QStringLiteral("Reports\\RepKartaZak.frf"),
          shortDate(kOld.date())},
@@ -113,7 +109,6 @@ TEST_F(SelectRepTest, ListsEveryFormInItsGroupWithTheDateOfItsFile) {
     }
     EXPECT_EQ(w.lwDocs->currentItem(), w.lwDocs->topLevelItem(0));
     EXPECT_EQ(w.lwReports->currentItem(), w.lwReports->topLevelItem(0));
-    EXPECT_EQ(PrintFormPath(m_folder, QStringLiteral("Reports\\RepDoc.frf")), form(QStringLiteral("RepDoc.frf")));
 }
 
 TEST_F(SelectRepTest, ReplacesTheSelectedFormOnlyWhenTheAnswerIsYes) {
@@ -192,7 +187,6 @@ TEST_F(SelectRepTest, SavesACopyAskingBeforeOverwritingAFile) {
 TEST_F(SelectRepTest, RefusedCopiesSayWhyAndLeaveTheFilesAsTheyWere) {
     const QString obuv = form(QStringLiteral("Rep_Kvit_obuv.frf"));
     const QByteArray before = readAll(obuv);
-    writeFile(outside(QStringLiteral("notes.frf")), "Это не печатная форма");
     writeFile(outside(QStringLiteral("page.frf")), "<html><body/></html>");
     writeFile(outside(QStringLiteral("plainfile")), "x");
     QDir().mkpath(outside(QStringLiteral("dir.frf")));
@@ -208,8 +202,6 @@ TEST_F(SelectRepTest, RefusedCopiesSayWhyAndLeaveTheFilesAsTheyWere) {
         QString says;
     };
     const Case cases[] = {
-        {"text file as a form", true, 0, outside(QStringLiteral("notes.frf")), false, outside(QStringLiteral("notes.frf")),
-         QStringLiteral("не является печатной формой")},
         {"another XML as a form", true, 0, outside(QStringLiteral("page.frf")), false, outside(QStringLiteral("page.frf")),
          QStringLiteral("не является печатной формой")},
         {"chosen file gone", true, 0, outside(QStringLiteral("gone.frf")), false, outside(QStringLiteral("gone.frf")),
