@@ -120,7 +120,7 @@ private:
                 const unsigned char tag = *p++;
                 if (tag == item) {
                     if (end - p < 2) break;
-                    const int len = int(isc_portable_integer(p, 2));
+                    const int len = p[0] | (p[1] << 8);  // unsigned: chunks of data reach 64 KB
                     p += 2;
                     if (end - p < len) break;
                     if (len == 0) ended = true;
