@@ -158,8 +158,9 @@ private:
 
 // Breaks off a backup: a connection of its own to the database remembers who
 // was connected before the engine's backup began and, when asked, ends the
-// connections opened inside the engine since (the backup's own; workstations
-// on a server come over the network and are never touched).
+// connections opened inside the engine since: the backup's own. A connection
+// inside the engine names no client process; every workstation's does (its
+// client library sends it), so workstations are never touched.
 class BackupBreaker {
 public:
     explicit BackupBreaker(const QString& database) : m_att(database) { m_before = engineConnections(); }
@@ -178,7 +179,7 @@ private:
             in = own.get();
         }
         Statement s(*in, QStringLiteral("SELECT MON$ATTACHMENT_ID FROM MON$ATTACHMENTS WHERE MON$SYSTEM_FLAG = 0 "
-                                        "AND MON$REMOTE_PROTOCOL IS NULL AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
+                                        "AND MON$REMOTE_PROCESS IS NULL AND MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
         s.execute();
         std::set<qint64> ids;
         while (s.fetch()) ids.insert(s.value(0).toInt());

@@ -131,11 +131,17 @@ TEST_F(Backup, AFailedOrStoppedBackupLeavesTheEarlierBackupAsItWas) {
     }
     EXPECT_EQ(readFile(fbk), QByteArray("yesterday's backup"));
 
+    // Stopped: the engine's own connection is ended, the program's is not.
+    fb::Attachment program(db);
     int lines = 0;
     EXPECT_THROW(fb::backupDatabase(db, fbk, [&](const QString&) { ++lines; }, [&] { return lines >= 3; }),
                  fb::ServiceCancelled);
     EXPECT_GE(lines, 3);
     EXPECT_EQ(readFile(fbk), QByteArray("yesterday's backup"));
+    {
+        fb::Transaction tra(program);
+        EXPECT_GT(fb::scalar(tra, QStringLiteral("SELECT COUNT(*) FROM DOCU")).toInt(), 0);
+    }
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("work.fbk.*")}, QDir::Files).size(), 0);
 
     // The backup cannot be written over the database itself.

@@ -96,6 +96,19 @@ TEST_F(ServerBackup, TheServerSendsABackupToThisComputer) {
     EXPECT_EQ(allRows(restored), allRows(db));
 }
 
+TEST_F(ServerBackup, StoppingABackupEndsTheServersWorkButNoWorkstation) {
+    fb::Attachment workstation(db);
+    QTemporaryDir here;
+    const QString local = here.filePath(QStringLiteral("stopped.fbk"));
+    int pieces = 0;
+    EXPECT_THROW(fb::backupDatabaseHere(db, local, [&](qint64) { ++pieces; }, [&] { return pieces >= 1; }),
+                 fb::ServiceCancelled);
+    EXPECT_FALSE(QFile::exists(local));
+    fb::Transaction tra(workstation);
+    EXPECT_GT(fb::scalar(tra, QStringLiteral("SELECT COUNT(*) FROM DOCU")).toInt(), 0);
+    tra.commit();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
