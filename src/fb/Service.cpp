@@ -43,8 +43,9 @@ struct Builder {
     IXpbBuilder* operator->() const { return p; }
 };
 
-// One attachment to a service manager; detached when it goes, which breaks
-// off whatever the service still runs.
+// One attachment to a service manager, detached when it goes. Detaching does
+// not stop a running service: the engine carries on without a listener (see
+// BackupBreaker for stopping a backup).
 class ServiceHandle {
 public:
     explicit ServiceHandle(const QString& database) {
