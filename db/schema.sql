@@ -469,8 +469,11 @@ END^
 -- Numbers: a new order (stock document) inserted without a number gets the
 -- greatest number + 1, drawn while its numbering row is locked, so that two
 -- workstations never draw the same one. A number given on insert is kept.
+-- They fire after the period check (position 5): every save locks the period
+-- row first and the numbering row second, so that an order saved with its
+-- write-off and a new stock document never wait for each other in a circle.
 -- ---------------------------------------------------------------------------
-CREATE TRIGGER TBI_DOCU_NUMBER FOR DOCU ACTIVE BEFORE INSERT POSITION 1 AS
+CREATE TRIGGER TBI_DOCU_NUMBER FOR DOCU ACTIVE BEFORE INSERT POSITION 6 AS
 DECLARE M INTEGER;
 BEGIN
   IF (NEW.NUMBER IS NULL) THEN
@@ -484,7 +487,7 @@ END^
 
 -- Stock numbers are counted while they are whole numbers of up to nine digits
 -- (GET_MAX_DOCS_NUMBER); past 999999999 the count would stand still.
-CREATE TRIGGER TBI_DOCS_NUMBER FOR DOCS ACTIVE BEFORE INSERT POSITION 1 AS
+CREATE TRIGGER TBI_DOCS_NUMBER FOR DOCS ACTIVE BEFORE INSERT POSITION 6 AS
 DECLARE M INTEGER;
 BEGIN
   IF (NEW.NUMBER IS NULL) THEN
