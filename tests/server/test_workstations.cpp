@@ -1,4 +1,5 @@
 // Two workstations sharing one database through the network server.
+#include "ServerDatabase.h"
 #include "data/ClientDataSet.h"
 #include "data/Field.h"
 #include "db/DbCreate.h"
@@ -18,12 +19,7 @@
 
 namespace {
 
-QString serverDatabase() {
-    const QString server = qEnvironmentVariable("OBRIX_TEST_SERVER");
-    const QString dir = qEnvironmentVariable("OBRIX_TEST_SERVER_DIR");
-    if (server.isEmpty() || dir.isEmpty()) return QString();
-    return server + ":" + dir + "/ws_" + QUuid::createUuid().toString(QUuid::Id128) + ".fdb";
-}
+using servertest::serverDatabase;
 
 class Workstations : public ::testing::Test {
 protected:
@@ -131,10 +127,7 @@ TEST_F(Workstations, ThreeProcessesCreatingOrdersAtOnceGetDistinctNumbers) {
     a->close();
     b->close();
     constexpr int kProcesses = 3, kOrders = 40;
-    static int argc = 1;
-    static char name[] = "test_server";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+    servertest::ensureApplication();
     const QString writer = QStringLiteral(ORDER_WRITER);
     std::vector<std::unique_ptr<QProcess>> procs;
     QElapsedTimer timer;
