@@ -1,12 +1,13 @@
 #include "orders/PrintForms.h"
 
+#include "app/FileReplace.h"
+
 #include "reports/ReportXml.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStringEncoder>
 #include <QXmlStreamReader>
 
@@ -80,26 +81,6 @@ bool readFile(const QString& path, qint64 limit, QByteArray& data, QString& reas
     return true;
 }
 
-// Writes `data` to a new file beside `target`, then puts it in the target's
-// place in one step; the target stays as it was unless everything succeeded.
-bool writeReplacing(const QString& target, const QByteArray& data, QString& reason) {
-    QSaveFile f(target);
-    f.setDirectWriteFallback(false);
-    // Unbuffered: a write the system refuses (a full disk) shows here. A
-    // buffered one would fail only while commit() flushes, and commit() would
-    // still put the cut-off file in the target's place.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(data) != data.size() || !f.flush()) {
-        reason = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        reason = f.errorString();
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 QByteArray PrintFormsXml() {
@@ -154,7 +135,7 @@ void ReplacePrintForm(const QString& source, const QString& formPath, const QStr
         throw EPrintFormError(head + QStringLiteral("выбранный файл не является печатной формой программы.\r") +
                               e.message());
     }
-    if (!writeReplacing(formPath, data, reason))
+    if (!WriteFileReplacing(formPath, data, reason))
         throw EPrintFormError(head + QStringLiteral("не удается записать файл %1 (%2).\rПрежняя печатная форма "
                                                     "осталась без изменений.")
                                          .arg(shown(formPath), reason));
@@ -166,7 +147,7 @@ void SavePrintFormCopy(const QString& formPath, const QString& target) {
     QString reason;
     if (!readFile(formPath, -1, data, reason))
         throw EPrintFormError(head + QStringLiteral("не удается прочитать файл %1 (%2).").arg(shown(formPath), reason));
-    if (!writeReplacing(target, data, reason))
+    if (!WriteFileReplacing(target, data, reason))
         throw EPrintFormError(head + QStringLiteral("не удается записать файл %1 (%2).").arg(shown(target), reason));
 }
 
