@@ -2,11 +2,15 @@
 #include "ServerDatabase.h"
 #include "data/ClientDataSet.h"
 #include "data/Field.h"
+#include "data/DataErrors.h"
 #include "db/DbCreate.h"
 #include "fb/Attachment.h"
 #include "fb/DbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
+#include "orders/DocuCalc.h"
+#include "orders/DocuSave.h"
+#include "shell/ErrorTexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -15,6 +19,7 @@
 #include <QUuid>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 namespace {
@@ -34,50 +39,177 @@ protected:
         a = std::make_unique<fb::Attachment>(db);
         b = std::make_unique<fb::Attachment>(db);
     }
-    std::unique_ptr<TClientDataSet> colours(fb::Attachment& att) {
-        auto ds = std::make_unique<TClientDataSet>(nullptr, "cdsColor");
-        ds->setAttachment(&att);
-        ds->setCommandText("SELECT * FROM COLOR ORDER BY ID");
-        ds->open();
-        return ds;
-    }
-    QString nameInDatabase(qint64 id) {
-        fb::Transaction tra(*a);
-        return fb::scalar(tra, "SELECT NAME FROM COLOR WHERE ID = ?", {id}).toString();
-    }
     QString db;
     std::unique_ptr<fb::Attachment> a, b;
 };
 
-TEST_F(Workstations, TheLaterWriterOfARowIsRefusedAndKeepsItsChangePending) {
-    auto first = colours(*a);
-    auto second = colours(*b);
-    ASSERT_FALSE(first->isEmpty());
-    const qint64 id = first->fieldByName("ID").value().toInt();
-    ASSERT_TRUE(second->locate("ID", fb::Value(id)));
+// One shared row as a workstation's window edits and saves it.
+class RowEditor {
+public:
+    virtual ~RowEditor() = default;
+    // Types `text` into the row (an order also gets another service line).
+    virtual void change(const QString& text) = 0;
+    // Saves as the window does; empty when saved, else the message the error window gets.
+    virtual QString save() = 0;
+    virtual QString shown() const = 0;  // the text as the window holds it
+    virtual bool pending() const = 0;   // unsaved changes kept for another try
+    virtual void reread() = 0;          // drops them and rereads (F5)
+};
 
-    first->edit();
-    first->fieldByName("NAME").setAsString("Бордовый");
-    first->post();
-    EXPECT_EQ(first->applyUpdates(), 0);
+// A reference book's row: the colour's name, applied on its own.
+class BookRow : public RowEditor {
+public:
+    BookRow(fb::Attachment& att, qint64 id) : m_id(id), ds(nullptr, "cdsColor") {
+        ds.setAttachment(&att);
+        ds.setCommandText("SELECT * FROM COLOR ORDER BY ID");
+        ds.open();
+        reread();
+    }
+    void change(const QString& text) override {
+        ds.edit();
+        ds.fieldByName("NAME").setAsString(text);
+        ds.post();
+    }
+    QString save() override { return ds.applyUpdates() == 0 ? QString() : ds.lastApplyError(); }
+    QString shown() const override { return ds.fieldByName("NAME").asString(); }
+    bool pending() const override { return ds.updatesPending(); }
+    void reread() override {
+        ds.cancelUpdates();
+        ds.refresh();
+        ds.locate("ID", fb::Value(m_id));
+    }
 
-    second->edit();
-    second->fieldByName("NAME").setAsString("Вишнёвый");
-    second->post();
-    EXPECT_NE(second->applyUpdates(), 0);
-    EXPECT_EQ(second->lastApplyError(), "Record not found or changed by another user");
-    EXPECT_EQ(second->fieldByName("NAME").asString(), "Вишнёвый");  // still pending in memory
-    EXPECT_EQ(nameInDatabase(id), "Бордовый");
+private:
+    qint64 m_id;
+    TClientDataSet ds;
+};
 
-    // After rereading, the second workstation's edit goes through.
-    second->cancelUpdates();
-    second->refresh();
-    ASSERT_TRUE(second->locate("ID", fb::Value(id)));
-    second->edit();
-    second->fieldByName("NAME").setAsString("Вишнёвый");
-    second->post();
-    EXPECT_EQ(second->applyUpdates(), 0);
-    EXPECT_EQ(nameInDatabase(id), "Вишнёвый");
+// A service order: the journal's row with its rules and the order's service
+// lines, saved through the order's document service.
+class OrderRow : public RowEditor {
+public:
+    OrderRow(fb::Attachment& att, qint64 id) : m_id(id), docu(nullptr, "cdsDocu"), umoves(nullptr, "cdsUMoves") {
+        docu.setAttachment(&att);
+        docu.setCommandText("SELECT * FROM DOCU WHERE RPERIOD_ID = 900 ORDER BY DATEP, NUMBER");
+        docu.open();
+        AttachDocuRules(docu);
+        umoves.setAttachment(&att);
+        umoves.setCommandText("SELECT * FROM UMOVES WHERE DOC_ID = :CURDOC_ID ORDER BY NPP");
+        umoves.query().setParam("CURDOC_ID", m_id);
+        pmoves.setAttachment(&att);
+        pmoves.setCommandText("SELECT * FROM PMOVES WHERE DOC_ID = :CURDOC_ID ORDER BY NPP");
+        pmoves.query().setParam("CURDOC_ID", m_id);
+        umoves.open();
+        pmoves.open();
+        reread();
+    }
+    void change(const QString& text) override {
+        fb::Transaction tra(docu.attachment());
+        const qint64 lineId = fb::scalar(tra, "SELECT ID FROM GET_UMOVES_ID").toInt();
+        const qint64 npp = fb::scalar(tra, "SELECT NPP FROM GET_UMOVES_NPP").toInt();
+        tra.commit();
+        umoves.append();
+        umoves.fieldByName("ID").setAsInteger(int(lineId));
+        umoves.fieldByName("DOC_ID").setAsInteger(int(m_id));
+        umoves.fieldByName("NUM").setAsInteger(umoves.recordCount());
+        umoves.fieldByName("USLUGA_ID").setAsInteger(1);
+        umoves.fieldByName("SUMMA").setAsDecimal(fb::Decimal(150));
+        umoves.fieldByName("NPP").setAsInteger(int(npp));
+        umoves.post();
+        docu.locate("ID", fb::Value(m_id));
+        CalcTotal(docu, umoves);
+        docu.edit();
+        docu.fieldByName("COMMENT").setAsString(text);
+        docu.post();
+    }
+    QString save() override {
+        try {
+            TDocuSaveInput in;
+            in.periodId = 900;
+            in.periodOpen = true;
+            in.autoSklad = true;
+            SaveDocu(docu, pmoves, umoves, in);
+            return {};
+        } catch (...) {
+            return errorMessage(std::current_exception());
+        }
+    }
+    QString shown() const override { return docu.fieldByName("COMMENT").asString(); }
+    bool pending() const override { return docu.updatesPending() && umoves.updatesPending(); }
+    void reread() override {
+        for (TClientDataSet* ds : {&docu, &umoves, &pmoves}) {
+            ds->cancelUpdates();
+            ds->refresh();
+        }
+        docu.locate("ID", fb::Value(m_id));
+    }
+
+private:
+    qint64 m_id;
+    TClientDataSet docu, umoves, pmoves{nullptr, "cdsPMoves"};
+};
+
+TEST_F(Workstations, TheLaterWriterOfARowIsToldAnotherUserChangedItAndKeepsItsChangesToRedo) {
+    {
+        fb::Transaction tra(*a);
+        fb::exec(tra, "INSERT INTO RPERIOD (ID, DATE_1, DATE_2, ACT) VALUES (900, '2026-12-01', '2026-12-31', '*')");
+        fb::exec(tra, "INSERT INTO USLUGAGR (ID, PARENT_ID, NAME, LEVELI, KINDDOC_ID) VALUES (1, 0, 'Обувь', 1, 1)");
+        fb::exec(tra, "INSERT INTO USLUGA (ID, GR_ID, NAME, SUMMA) VALUES (1, 1, 'Набойки', 150)");
+        fb::exec(tra, "INSERT INTO DOCU (ID, KINDDOC_ID, RPERIOD_ID, SERIES, DATEP, ZAKAZCH_ID, PRIEMSCHIK_ID, TOTAL, "
+                      "OTKLTYPE, OTKLPROC, OTKLSUM, TOTAL_WOTKL, RECEIVED, DEBT) "
+                      "VALUES (7, 1, 900, 'АА', '2026-12-09', 1, 1, 0, 0, 0, 0, 0, 0, 0)");
+        tra.commit();
+    }
+    const qint64 colour = [&] {
+        fb::Transaction tra(*a);
+        return fb::scalar(tra, "SELECT MIN(ID) FROM COLOR").toInt();
+    }();
+    ASSERT_GT(colour, 0);
+    struct Case {
+        const char* what;
+        qint64 id;
+        std::function<std::unique_ptr<RowEditor>(fb::Attachment&)> open;
+        const char* textInDatabase;   // the saved text of the shared row
+        const char* linesInDatabase;  // what of the order's lines is saved, or null
+    };
+    const Case cases[] = {
+        {"a colour of the book", colour, [&](fb::Attachment& att) { return std::make_unique<BookRow>(att, colour); },
+         "SELECT NAME FROM COLOR WHERE ID = ?", nullptr},
+        {"an order", 7, [&](fb::Attachment& att) { return std::make_unique<OrderRow>(att, 7); },
+         "SELECT COMMENT FROM DOCU WHERE ID = ?", "SELECT COUNT(*) || ' ' || MAX(TOTAL) FROM UMOVES JOIN DOCU "
+                                                  "ON DOCU.ID = UMOVES.DOC_ID WHERE DOC_ID = ?"},
+    };
+    const QString changedElsewhere = QStringLiteral("Запись изменена или удалена другим пользователем.");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto inDatabase = [&](const char* sql) {
+            fb::Transaction tra(*a);
+            return fb::scalar(tra, QString::fromUtf8(sql), {c.id}).toString();
+        };
+        auto first = c.open(*a);
+        auto second = c.open(*b);
+
+        first->change("Бордовый");
+        EXPECT_EQ(first->save(), QString());
+        second->change("Вишнёвый");
+        const QString refusal = second->save();
+        EXPECT_EQ(refusal, ERecordChanged::text());
+        EXPECT_EQ(explainApplyError(refusal).explanation, changedElsewhere);
+        // Nothing of the first is lost; the second's changes wait in memory.
+        EXPECT_EQ(inDatabase(c.textInDatabase), "Бордовый");
+        if (c.linesInDatabase) EXPECT_EQ(inDatabase(c.linesInDatabase), "1 150.00");
+        EXPECT_EQ(second->shown(), "Вишнёвый");
+        EXPECT_TRUE(second->pending());
+
+        // Reread, redone: the second workstation's edit goes through on top of the first's.
+        second->reread();
+        EXPECT_EQ(second->shown(), "Бордовый");
+        second->change("Вишнёвый");
+        EXPECT_EQ(second->save(), QString());
+        EXPECT_FALSE(second->pending());
+        EXPECT_EQ(inDatabase(c.textInDatabase), "Вишнёвый");
+        if (c.linesInDatabase) EXPECT_EQ(inDatabase(c.linesInDatabase), "2 300.00");
+    }
 }
 
 TEST_F(Workstations, KeysDrawnOnBothWorkstationsNeverRepeat) {
