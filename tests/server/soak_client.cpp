@@ -131,17 +131,35 @@ public:
         } else if (e.explanation == conflictText) {
             ++counters.conflicts;
             next = Next::Retry;
-            resolution = QStringLiteral("сохранено ещё раз");
+            resolution = raised ? QStringLiteral("команда повторена") : QStringLiteral("сохранено ещё раз");
         } else if (e.explanation == lockText) {
             ++counters.lockTimeouts;
             next = Next::Retry;
-            resolution = QStringLiteral("сохранено ещё раз");
+            resolution = raised ? QStringLiteral("команда повторена") : QStringLiteral("сохранено ещё раз");
         } else {
             ++counters.other;
         }
         record.line({QStringLiteral("REFUSAL"), operation, e.explanation, resolution, oneLine(message)});
         if (next == Next::RetryWhenOpen) waitUntilOpen();
         return next;
+    }
+
+    // What the server counted for this workstation's connection: update
+    // conflicts (each one met inside a save and run again by the program) and
+    // waits for a row another workstation held.
+    QStringList engineStats() {
+        fb::Transaction tra(dm->connection());
+        fb::Statement st(tra, QStringLiteral(
+                                  "SELECT R.MON$RECORD_CONFLICTS, R.MON$RECORD_WAITS FROM MON$ATTACHMENTS A "
+                                  "JOIN MON$RECORD_STATS R ON R.MON$STAT_ID = A.MON$STAT_ID "
+                                  "WHERE A.MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+        st.execute();
+        QStringList out;
+        if (st.fetch())
+            out << QStringLiteral("engine_conflicts=%1").arg(st.value(0).toInt())
+                << QStringLiteral("engine_waits=%1").arg(st.value(1).toInt());
+        tra.commit();
+        return out;
     }
 
     bool periodOpen(int id) {
@@ -229,7 +247,7 @@ public:
         }
         while (createdDocs < stockDocs) newStockDoc(createdDocs++);
         const qint64 ms = t.elapsed();
-        record.line({QStringLiteral("STATS"), QStringLiteral("orders=%1").arg(createdOrders),
+        record.line(QStringList{QStringLiteral("STATS"), QStringLiteral("orders=%1").arg(createdOrders),
                      QStringLiteral("ms=%1").arg(ms), QStringLiteral("stockdocs=%1").arg(stockDocs),
                      QStringLiteral("orders_edited=%1").arg(editedOrders),
                      QStringLiteral("orders_deleted=%1").arg(deletedOrders),
@@ -238,7 +256,8 @@ public:
                      QStringLiteral("conflicts=%1").arg(counters.conflicts),
                      QStringLiteral("locktimeouts=%1").arg(counters.lockTimeouts),
                      QStringLiteral("other=%1").arg(counters.other),
-                     QStringLiteral("waited_ms=%1").arg(counters.waitedMs)});
+                     QStringLiteral("waited_ms=%1").arg(counters.waitedMs)} +
+                    engineStats());
     }
 
 private:
@@ -526,10 +545,11 @@ public:
             QThread::msleep(holdMs);
             act(false);
         }
-        record.line({QStringLiteral("STATS"), QStringLiteral("ms=%1").arg(t.elapsed()),
+        record.line(QStringList{QStringLiteral("STATS"), QStringLiteral("ms=%1").arg(t.elapsed()),
                      QStringLiteral("conflicts=%1").arg(counters.conflicts),
                      QStringLiteral("locktimeouts=%1").arg(counters.lockTimeouts),
-                     QStringLiteral("other=%1").arg(counters.other)});
+                     QStringLiteral("other=%1").arg(counters.other)} +
+                    engineStats());
     }
 
 private:

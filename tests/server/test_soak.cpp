@@ -233,7 +233,8 @@ TEST_F(Soak, ThreeCountersAndAPeriodCloserAllDayKeepExactlyWhatTheyWereTold) {
         const double secs = s[QStringLiteral("ms")].toDouble() / 1000.0;
         std::printf("  %s: %s orders in %.1f s = %.1f orders/s; edited %s, deleted %s orders; %s stock documents, "
                     "edited %s, deleted %s; refused: closed period %s (waited %.1f s), conflicts %s, lock time-outs %s, "
-                    "other %s\n",
+                    "other %s; inside its saves the server counted %s update conflicts (each run again by the "
+                    "program) and %s waits for rows held elsewhere\n",
                     names[i].toUtf8().constData(), s[QStringLiteral("orders")].toUtf8().constData(), secs,
                     secs > 0 ? s[QStringLiteral("orders")].toDouble() / secs : 0.0,
                     s[QStringLiteral("orders_edited")].toUtf8().constData(),
@@ -244,7 +245,18 @@ TEST_F(Soak, ThreeCountersAndAPeriodCloserAllDayKeepExactlyWhatTheyWereTold) {
                     s[QStringLiteral("closed")].toUtf8().constData(), s[QStringLiteral("waited_ms")].toDouble() / 1000.0,
                     s[QStringLiteral("conflicts")].toUtf8().constData(),
                     s[QStringLiteral("locktimeouts")].toUtf8().constData(),
-                    s[QStringLiteral("other")].toUtf8().constData());
+                    s[QStringLiteral("other")].toUtf8().constData(),
+                    s[QStringLiteral("engine_conflicts")].toUtf8().constData(),
+                    s[QStringLiteral("engine_waits")].toUtf8().constData());
+    }
+    {
+        auto& s = told.stats[kClients];
+        std::printf("  %s: closed and reopened the period twice in %.1f s; update conflicts met %s (pressed again), "
+                    "the server counted %s conflicts and %s waits\n",
+                    names[kClients].toUtf8().constData(), s[QStringLiteral("ms")].toDouble() / 1000.0,
+                    s[QStringLiteral("conflicts")].toUtf8().constData(),
+                    s[QStringLiteral("engine_conflicts")].toUtf8().constData(),
+                    s[QStringLiteral("engine_waits")].toUtf8().constData());
     }
     std::map<QString, int> byKind;
     for (const Refusal& r : told.refusals)
