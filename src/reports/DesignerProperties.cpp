@@ -301,8 +301,9 @@ void TfrPropertyEditor::showBand(int bandIndex) {
         editable(QStringLiteral("Набор данных"),
                  {QString(), QStringLiteral("frdsReport"), QStringLiteral("frdsReportP"), QStringLiteral("frdsReportU")},
                  b.dataSet, [=](const QString& s) { setter([&](TfrBand& v) { v.dataSet = s; }); });
-    if (b.type == TfrBandType::GroupHeader || !b.condition.isEmpty())
-        text(QStringLiteral("Условие группы"), b.condition, [=](const QString& s) { setter([&](TfrBand& v) { v.condition = s; }); });
+    // shown for every band, so that the condition can be written before the band becomes a group
+    text(QStringLiteral("Условие группы"), b.condition,
+         [=](const QString& s) { setter([&](TfrBand& v) { v.condition = s; }); });
     if (b.type == TfrBandType::MasterHeader)
         check(QStringLiteral("Повторять на каждой странице"), b.repeatHeader,
               [=](bool on) { setter([&](TfrBand& v) { v.repeatHeader = on; }); });
