@@ -280,6 +280,11 @@ TEST_F(Soak, ThreeCountersAndAPeriodCloserAllDayKeepExactlyWhatTheyWereTold) {
         if (r.explanation == explainApplyError(QStringLiteral("E_PERIOD_CLOSED")).explanation) ++closedMet;
     }
     EXPECT_GT(closedMet, 0) << "no workstation worked while the period was closed";
+    // A save that waited the whole lock time-out means rows held too long, or
+    // saves waiting for each other in a circle.
+    int lockTimeouts = 0;
+    for (auto& s : told.stats) lockTimeouts += s[QStringLiteral("locktimeouts")].toInt();
+    EXPECT_EQ(lockTimeouts, 0);
     for (int i = 0; i < kClients; ++i) EXPECT_EQ(told.stats[i][QStringLiteral("orders")].toInt(), orders);
 
     // --- orders: count, numbers, totals, debts ---------------------------------
