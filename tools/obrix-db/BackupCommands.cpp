@@ -136,6 +136,8 @@ int runRestore(const QString& file, const QString& database, bool replace, const
 
     if (!remote) {
         if (!QFileInfo::exists(file)) return fail(err, QStringLiteral("Файл резервной копии не найден: %1").arg(file));
+        if (QFileInfo(file).canonicalFilePath() == QFileInfo(database).canonicalFilePath())
+            return fail(err, QStringLiteral("Базу данных нельзя восстановить поверх ее же резервной копии: %1").arg(file));
         const bool exists = QFileInfo::exists(database);
         if (exists && !replace) return fail(err, existsText);
         try {
@@ -186,6 +188,7 @@ int runRestore(const QString& file, const QString& database, bool replace, const
         try {
             fb::restoreDatabase(file, database, replace, echo(options, out));
         } catch (const fb::DbError& e) {
+            if (!replace && e.hasGds(336330766L /* isc_gbak_db_exists */)) return fail(err, existsText);
             return fail(err, fb::serviceFailureText(e, fb::ServiceWork::Restore, database, file));
         }
         const QString mismatch = versionMismatch(database);
