@@ -1,4 +1,5 @@
 #include "books/CsvExchange.h"
+#include "app/FileReplace.h"
 
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
@@ -9,7 +10,6 @@
 #include "fb/Transaction.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -98,14 +98,9 @@ QByteArray EncodeLines(const QStringList& lines) {
 }
 
 void WriteFileAtomically(const QString& path, const QByteArray& data) {
-    QSaveFile f(path);
-    const auto fail = [&](const QString& reason) {
-        f.cancelWriting();
+    QString reason;
+    if (!WriteFileReplacing(path, data, reason))
         throw ECsvError(QStringLiteral("Не удалось записать файл %1.\r%2").arg(path, reason));
-    };
-    if (!f.open(QIODevice::WriteOnly)) fail(f.errorString());
-    if (f.write(data) != data.size()) fail(f.errorString());
-    if (!f.commit()) throw ECsvError(QStringLiteral("Не удалось записать файл %1.\r%2").arg(path, f.errorString()));
 }
 
 QStringList DecodeLines(const QByteArray& data, const QString& fileName) {

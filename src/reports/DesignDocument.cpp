@@ -1,4 +1,5 @@
 #include "reports/DesignDocument.h"
+#include "app/FileReplace.h"
 
 #include "reports/ReportText.h"
 
@@ -6,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -58,10 +58,10 @@ void TfrDesignDocument::save() {
         throw EfrTemplateError(QStringLiteral("Печатная форма не сохранена: ее нельзя было бы загрузить.\r%1")
                                    .arg(e.message()));
     }
-    QSaveFile f(m_path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    QString reason;
+    if (!WriteFileReplacing(m_path, bytes, reason))
         throw EfrFileError(QStringLiteral("Не удается записать файл печатной формы «%1»: %2.\rФайл остался прежним.")
-                               .arg(native(m_path), f.errorString()));
+                               .arg(native(m_path), reason));
     m_loadedBytes = bytes;
     m_undo.setClean();
 }

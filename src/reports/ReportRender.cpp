@@ -1,4 +1,5 @@
 #include "reports/ReportRender.h"
+#include "app/FileReplace.h"
 
 #include "reports/ReportText.h"
 
@@ -6,7 +7,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <map>
 
@@ -284,7 +284,8 @@ QByteArray frRtf(const TfrPreparedReport& rep) {
 }
 
 void frWriteFile(const QByteArray& bytes, const QString& fileName) {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EfrFileError(QStringLiteral("Не удается записать файл «%1».").arg(QDir::toNativeSeparators(fileName)));
+    QString reason;
+    if (!WriteFileReplacing(fileName, bytes, reason))
+        throw EfrFileError(
+            QStringLiteral("Не удается записать файл «%1»: %2.").arg(QDir::toNativeSeparators(fileName), reason));
 }

@@ -1,10 +1,10 @@
 #include "reports/ReportXml.h"
+#include "app/FileReplace.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <cmath>
@@ -356,8 +356,8 @@ QByteArray frTemplateToXml(const TfrTemplate& t) {
 }
 
 void frWriteTemplateFile(const TfrTemplate& t, const QString& fileName) {
-    QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly) || f.write(frTemplateToXml(t)) < 0 || !f.commit())
-        throw EfrFileError(QStringLiteral("Не удается записать файл печатной формы «%1».")
-                               .arg(QDir::toNativeSeparators(fileName)));
+    QString reason;
+    if (!WriteFileReplacing(fileName, frTemplateToXml(t), reason))
+        throw EfrFileError(QStringLiteral("Не удается записать файл печатной формы «%1»: %2.")
+                               .arg(QDir::toNativeSeparators(fileName), reason));
 }

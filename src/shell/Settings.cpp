@@ -1,4 +1,5 @@
 #include "shell/Settings.h"
+#include "app/FileReplace.h"
 
 #include "app/MessageBoxes.h"
 #include "fb/Statement.h"
@@ -6,7 +7,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringList>
@@ -198,11 +198,6 @@ bool hasHighBytes(const QByteArray& data) {
 }
 
 void writeFile(IniFile file) {
-    QSaveFile f(settings::filePath());
-    if (!f.open(QIODevice::WriteOnly)) {
-        reportWriteFailure(f.errorString());
-        return;
-    }
     QByteArray data = file.bom;
     for (const Line& l : file.lines) data += l.bytes + l.eol;
     // A Windows-1251 file whose only bytes that are not UTF-8 were in the line
@@ -212,8 +207,8 @@ void writeFile(IniFile file) {
         data.clear();
         for (const Line& l : file.lines) data += l.text.toUtf8() + l.eol;
     }
-    f.write(data);
-    if (!f.commit()) reportWriteFailure(f.errorString());
+    QString reason;
+    if (!WriteFileReplacing(settings::filePath(), data, reason)) reportWriteFailure(reason);
 }
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {
