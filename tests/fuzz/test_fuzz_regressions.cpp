@@ -16,6 +16,9 @@ struct Input {
     std::string path;
 };
 
+// The test's listing names the file, not the bytes of the record.
+void PrintTo(const Input& input, std::ostream* os) { *os << input.path; }
+
 std::vector<Input> inputs() {
     std::vector<Input> all;
     for (const char* reader : {"settings", "report", "csv"})
