@@ -28,11 +28,16 @@ for t in "${targets[@]}"; do
   findings=$build/findings/$t
   mkdir -p "$work" "$findings"
   log=$build/fuzz_$t.log
+  # Seed folders that hold files (git keeps no empty folder).
+  seeds=()
+  for d in "$here/corpus/$t" "$here/regressions/$t"; do
+    [ -d "$d" ] && seeds+=("$d")
+  done
   dict=()
   [ -f "$here/$t.dict" ] && dict=(-dict="$here/$t.dict")
   ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1 UBSAN_OPTIONS=print_stacktrace=1 \
     LSAN_OPTIONS=suppressions=$here/lsan.supp:print_suppressions=0 \
-    "$build/fuzz_$t" "$work" "$here/corpus/$t" "$here/regressions/$t" \
+    "$build/fuzz_$t" "$work" "${seeds[@]}" \
     -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -max_len=16384 \
     -artifact_prefix="$findings/" -print_final_stats=1 "${dict[@]}" >"$log" 2>&1
   rc=$?
