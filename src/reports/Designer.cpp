@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QFocusEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -362,8 +363,14 @@ void TfrmDesigner::updateActions() {
 }
 
 void TfrmDesigner::commitEditors() {
-    // An editor of the property table commits when it loses the focus.
-    if (QWidget* f = QApplication::focusWidget(); f && tblProperties->isAncestorOf(f)) gvDesign->setFocus();
+    // An editor of the property table commits when it loses the focus. It is
+    // told so directly: while this window is not the active one, moving the
+    // focus sends it nothing and what was typed would miss the save.
+    QWidget* f = focusWidget();
+    if (!f || !tblProperties->isAncestorOf(f)) return;
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(f, &out);
+    gvDesign->setFocus();
 }
 
 void TfrmDesigner::edit(const std::function<void()>& change) {

@@ -68,11 +68,12 @@ TEST_F(DesignerWindowTest, ClickArrowPropertyAndSave) {
         auto* width = qobject_cast<QDoubleSpinBox*>(w->tblProperties->editorFor(QStringLiteral("Ширина, мм")));
         ASSERT_NE(width, nullptr);
         EXPECT_DOUBLE_EQ(width->value(), 55);
-        width->setValue(50);
-        emit width->editingFinished();
-        EXPECT_DOUBLE_EQ(frObjectAt(w->document()->templ(), kBarcode).width, 50);
-
+        // typed and saved at once: the value still in the editor goes into the file
+        width->setFocus();
+        width->selectAll();
+        QTest::keyClicks(width, QStringLiteral("50"));
         action(d, "acDesignSave")->trigger();
+        EXPECT_DOUBLE_EQ(frObjectAt(w->document()->templ(), kBarcode).width, 50);
         EXPECT_FALSE(d->windowTitle().endsWith(QStringLiteral(" *")));
         const TfrTemplate saved = frReadTemplateFile(path);
         EXPECT_DOUBLE_EQ(frObjectAt(saved, kBarcode).x, 130.5);
