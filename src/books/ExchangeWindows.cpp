@@ -226,7 +226,23 @@ void TfrmProgress::setPosition(int position) {
     m_clock.restart();
 }
 
-void TfrmProgress::finish() { hide(); }
+void TfrmProgress::storing() {
+    // The rows go to the database in one step that reports no progress: the
+    // full bar says what is happening, and the wait cursor that it takes a moment.
+    PB->setValue(PB->maximum());
+    PB->setFormat(QStringLiteral("Сохранение в базе данных…"));
+    if (!m_waitCursor) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_waitCursor = true;
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmProgress::finish() {
+    if (m_waitCursor) QGuiApplication::restoreOverrideCursor();
+    m_waitCursor = false;
+    PB->resetFormat();
+    hide();
+}
 
 // --- the dialogs --------------------------------------------------------------
 
@@ -466,13 +482,16 @@ bool ImportFlatBook(QWidget* book, const QString& sql) {
             added = AppendLines(*cdsExport, lines, dlg->Selection, dlg->edSeparator->text(), file,
                                 progress.callback())
                         .rows;
-        }
-        try {
-            ApplyAll(DM().connection(), {cdsExport.get()});
-        } catch (...) {
-            ShowApplicationError(std::current_exception());
-            VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление строк отменено."), mbInfoOk);
-            return false;
+            progress.w->storing();
+            try {
+                ApplyAll(DM().connection(), {cdsExport.get()});
+            } catch (...) {
+                progress.w->finish();
+                ShowApplicationError(std::current_exception());
+                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление строк отменено."),
+                                 mbInfoOk);
+                return false;
+            }
         }
         VendorMessageBox(QStringLiteral("Импорт в справочник закончен.\rДобавлено строк: ") + QString::number(added),
                          mbInfoOk);
@@ -561,14 +580,16 @@ bool ImportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
                 g->cancelUpdates();
                 throw;
             }
-        }
-        try {
-            // Groups and records are stored together: a record never lands without its group.
-            ApplyAll(DM().connection(), {g.get(), r.get()});
-        } catch (...) {
-            ShowApplicationError(std::current_exception());
-            VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление отменено."), mbInfoOk);
-            return false;
+            progress.w->storing();
+            try {
+                // Groups and records are stored together: a record never lands without its group.
+                ApplyAll(DM().connection(), {g.get(), r.get()});
+            } catch (...) {
+                progress.w->finish();
+                ShowApplicationError(std::current_exception());
+                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление отменено."), mbInfoOk);
+                return false;
+            }
         }
         // The generators move past the stored keys, so that a new group or record gets a higher one.
         if (gp.idImported && !c.groupGenerator.isEmpty())

@@ -42,11 +42,14 @@ public:
     void start(int maximum);
     // Moves the bar; lets the window repaint and move every few hundredths of a second.
     void setPosition(int position);
+    // The last step, storing the rows: the full bar with its caption and the wait cursor.
+    void storing();
     void finish();
     QProgressBar* PB;
 
 private:
     QElapsedTimer m_clock;
+    bool m_waitCursor = false;
 };
 
 // What the export, import and two-file dialogs share: the separator, the

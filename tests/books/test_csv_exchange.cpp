@@ -6,6 +6,7 @@
 #include "books/CsvExchange.h"
 #include "books/ExchangeWindows.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -291,9 +292,23 @@ TEST_F(CsvTest, TreeImportWithARecordOfAMissingGroupStoresNothing) {
     const QString g = file("g.csv"), r = file("r.csv");
     writeAll(g, cp1251(QStringLiteral("10;0;Группа;1\r\n")));
     writeAll(r, cp1251(QStringLiteral("1;10;;;Хороший;;;\r\n2;99;;;Сирота;;;\r\n")));
+    // The error is shown once the progress window is gone, and no wait cursor stays behind.
+    const auto progressShown = [] {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == QLatin1String("frmProgress") && w->isVisible()) return true;
+        return false;
+    };
+    bool progressAtError = true;
     ModalScript script;
-    script.onDialog(QStringLiteral("frmEximTT"), fillTree(g, r)).acceptDialog(QStringLiteral("frmErrorDB")).answerOk();
+    script.onDialog(QStringLiteral("frmEximTT"), fillTree(g, r))
+        .onDialog(QStringLiteral("frmErrorDB"), [&](QDialog* d) {
+            progressAtError = progressShown();
+            d->accept();
+        })
+        .answerOk();
     action(b, "acImport")->trigger();
+    EXPECT_FALSE(progressAtError);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(script.messageTexts().last(), QStringLiteral("При импорте произошли ошибки.\rДобавление отменено."));
     EXPECT_EQ(count(QStringLiteral("TOVAR")), 0);
     EXPECT_EQ(count(QStringLiteral("TOVARGR WHERE ID<>0")), 0);
