@@ -1,4 +1,5 @@
 #include "orders/DocVar.h"
+#include "app/VariableTable.h"
 
 #include "app/RoutsFormat.h"
 #include "data/ClientDataSet.h"
@@ -10,11 +11,7 @@ TDOCVAR DOCVAR;
 
 namespace {
 
-using Member = QString TDOCVAR::*;
-struct Entry {
-    const char* name;
-    Member member;
-};
+using Entry = TVariableEntry<TDOCVAR>;
 
 const Entry kEntries[] = {
     {"NameOrg", &TDOCVAR::NameOrg},
@@ -75,20 +72,9 @@ QString money(const TClientDataSet& ds, const char* name) { return FormatMoney(v
 
 }  // namespace
 
-bool TDOCVAR::find(const QString& name, QString& value) const {
-    for (const Entry& e : kEntries)
-        if (name == QLatin1String(e.name)) {
-            value = this->*(e.member);
-            return true;
-        }
-    return false;
-}
+bool TDOCVAR::find(const QString& name, QString& value) const { return FindVariable(*this, kEntries, name, value); }
 
-QStringList TDOCVAR::names() {
-    QStringList out;
-    for (const Entry& e : kEntries) out << QLatin1String(e.name);
-    return out;
-}
+QStringList TDOCVAR::names() { return VariableNames(kEntries); }
 
 void MakeDOCVAR(const TClientDataSet& docu, const TClientDataSet& uch, TDOCVAR& v) {
     v.NameOrg = text(uch, "NAMEORG");

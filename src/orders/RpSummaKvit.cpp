@@ -1,4 +1,5 @@
 #include "orders/RpSummaKvit.h"
+#include "shell/EditorWidgets.h"
 
 #include "app/Application.h"
 #include "app/DataRoutines.h"
@@ -38,15 +39,7 @@ TfrmRpService::TfrmRpService(TServiceReport report, QWidget* parent) : QDialog(p
     setWindowTitle(QStringLiteral("Получить отчет"));
     setModal(true);
 
-    stRepName = new QLabel(ServiceReportInfo(report).title, this);
-    stRepName->setObjectName(QStringLiteral("stRepName"));
-    QFont f = stRepName->font();
-    f.setBold(true);
-    f.setUnderline(true);
-    stRepName->setFont(f);
-    QPalette pal = stRepName->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    stRepName->setPalette(pal);
+    stRepName = reportTitle(ServiceReportInfo(report).title, this);
 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(stRepName);

@@ -3,8 +3,11 @@
 #include "data/FieldBinding.h"
 
 #include <QAction>
+#include <QColor>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QToolButton>
 
 QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent) {
@@ -41,4 +44,17 @@ QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus) {
     SetReadOnlyLook(e, true);
     e->setFocusPolicy(focus);
     return e;
+}
+
+QLabel* reportTitle(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("stRepName"));
+    QFont f = l->font();
+    f.setBold(true);
+    f.setUnderline(true);
+    l->setFont(f);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    l->setPalette(pal);
+    return l;
 }

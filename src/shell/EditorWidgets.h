@@ -25,5 +25,8 @@ W* named(W* w, const char* name) {
     return w;
 }
 
+// The name of a report at the top of its window: bold, underlined, dark blue ("stRepName").
+QLabel* reportTitle(const QString& text, QWidget* parent);
+
 // A read-only box with the desktop's read-only look (totals, looked-up values).
 QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus = Qt::ClickFocus);

@@ -1,4 +1,5 @@
 #include "stock/DocsVar.h"
+#include "app/VariableTable.h"
 
 #include "app/RoutsFormat.h"
 #include "data/ClientDataSet.h"
@@ -11,11 +12,7 @@ TDOCVAR DOCVAR;
 
 namespace {
 
-using Member = QString TDOCVAR::*;
-struct Entry {
-    const char* name;
-    Member member;
-};
+using Entry = TVariableEntry<TDOCVAR>;
 
 const Entry kEntries[] = {
     {"DocCaption", &TDOCVAR::DocCaption}, {"NameOrg", &TDOCVAR::NameOrg},   {"Rukovod", &TDOCVAR::Rukovod},
@@ -40,20 +37,9 @@ QString dateText(const TClientDataSet& ds, const char* name) {
 
 }  // namespace
 
-bool TDOCVAR::find(const QString& name, QString& value) const {
-    for (const Entry& e : kEntries)
-        if (name == QLatin1String(e.name)) {
-            value = this->*(e.member);
-            return true;
-        }
-    return false;
-}
+bool TDOCVAR::find(const QString& name, QString& value) const { return FindVariable(*this, kEntries, name, value); }
 
-QStringList TDOCVAR::names() {
-    QStringList out;
-    for (const Entry& e : kEntries) out << QLatin1String(e.name);
-    return out;
-}
+QStringList TDOCVAR::names() { return VariableNames(kEntries); }
 
 QString PrintedNumber(const QString& number) {
     bool whole = false;

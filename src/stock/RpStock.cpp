@@ -1,4 +1,5 @@
 #include "stock/RpStock.h"
+#include "shell/EditorWidgets.h"
 
 #include "app/Application.h"
 #include "app/Global.h"
@@ -26,15 +27,7 @@ TfrmRpStock::TfrmRpStock(TStockReport report, QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Получить отчет"));
     setModal(true);
 
-    stRepName = new QLabel(StockReportInfo(report).title, this);
-    stRepName->setObjectName(QStringLiteral("stRepName"));
-    QFont f = stRepName->font();
-    f.setBold(true);
-    f.setUnderline(true);
-    stRepName->setFont(f);
-    QPalette pal = stRepName->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    stRepName->setPalette(pal);
+    stRepName = reportTitle(StockReportInfo(report).title, this);
 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(stRepName);
