@@ -1,6 +1,6 @@
 #include "data/FieldMoneyText.h"
 
-#include "app/RoutsFormat.h"
+#include "base/RoutsFormat.h"
 #include "data/Field.h"
 
 QString FieldMoneyText(const TField& field, const QString& nullText) {

@@ -1,10 +1,10 @@
 #include "shell/About.h"
 
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/DataModule.h"
 #include "fb/Attachment.h"
 #include "shell/ConnectDB.h"
-#include "shell/Settings.h"
+#include "session/Settings.h"
 
 #include <QApplication>
 #include <QIcon>

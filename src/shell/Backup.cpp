@@ -1,13 +1,13 @@
 #include "shell/Backup.h"
 
-#include "app/Global.h"
-#include "app/MessageBoxes.h"
-#include "app/ModalSeam.h"
+#include "session/Global.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
 #include "data/DataModule.h"
 #include "fb/Attachment.h"
 #include "fb/DbError.h"
 #include "fb/Service.h"
-#include "shell/Help.h"
+#include "ui/Help.h"
 
 #include <QDate>
 #include <QDir>

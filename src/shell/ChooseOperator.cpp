@@ -1,7 +1,7 @@
 #include "shell/ChooseOperator.h"
 
-#include "app/DataRoutines.h"
-#include "app/MessageBoxes.h"
+#include "ui/DataRoutines.h"
+#include "ui/MessageBoxes.h"
 #include "data/DataModule.h"
 #include "shell/OperatorLogin.h"
 

@@ -2,7 +2,7 @@
 // Which commands of the main window may run: a pure function of the
 // connection, the selected tab, whether its journal has rows and the rights
 // of the operator. The main window applies the result whenever it is idle.
-#include "app/Global.h"
+#include "session/Global.h"
 
 #include <QHash>
 #include <QString>

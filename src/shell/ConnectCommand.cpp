@@ -1,6 +1,6 @@
 #include "shell/ConnectCommand.h"
 
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/DataModule.h"
 #include "shell/ConnectDB.h"
 #include "shell/UchetVariables.h"

@@ -1,12 +1,12 @@
 #include "shell/ConnectDB.h"
 
-#include "app/Global.h"
-#include "app/MessageBoxes.h"
-#include "app/RoutsFormat.h"
+#include "session/Global.h"
+#include "ui/MessageBoxes.h"
+#include "base/RoutsFormat.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
 #include "fb/DbError.h"
-#include "shell/Settings.h"
+#include "session/Settings.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,13 +1,14 @@
 #include "shell/JournalDocs.h"
 
-#include "app/DataRoutines.h"
-#include "app/RoutsFormat.h"
+#include "ui/DataRoutines.h"
+#include "data/DataSetRoutines.h"
+#include "base/RoutsFormat.h"
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
 #include "data/FieldMoneyText.h"
-#include "orders/NewDocu.h"
-#include "stock/NewDocs.h"
+#include "orders/core/NewDocu.h"
+#include "stock/core/NewDocs.h"
 
 #include <QLocale>
 

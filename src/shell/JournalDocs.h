@@ -3,8 +3,8 @@
 // documents DOCS of the current work period) and the making of a new
 // document in them: its number, its date, its default values, the apply.
 // No widgets: the main window shows what these routines decide.
-#include "app/Global.h"
-#include "app/NewDocumentDate.h"
+#include "session/Global.h"
+#include "base/NewDocumentDate.h"
 
 #include <QDate>
 #include <QString>

@@ -3,8 +3,8 @@
 // (service orders, stock documents), the commands that create, open, delete
 // and reload documents, the entry points to the books, reports, work periods,
 // settings and help, and the status bar.
-#include "app/JournalHost.h"
-#include "app/Startup.h"
+#include "ui/JournalHost.h"
+#include "ui/Startup.h"
 #include "shell/CommandRules.h"
 
 #include <QHash>

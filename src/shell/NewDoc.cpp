@@ -1,6 +1,6 @@
 #include "shell/NewDoc.h"
 
-#include "app/DataRoutines.h"
+#include "ui/DataRoutines.h"
 #include "data/DataModule.h"
 
 #include <QHBoxLayout>

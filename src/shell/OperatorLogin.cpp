@@ -1,6 +1,6 @@
 #include "shell/OperatorLogin.h"
 
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/ClientDataSet.h"
 
 QString LoginMessage(TLoginResult result) {

@@ -1,12 +1,12 @@
 #include "shell/Options.h"
 
-#include "shell/EditorWidgets.h"
-#include "shell/DialogButtons.h"
+#include "ui/EditorWidgets.h"
+#include "ui/DialogButtons.h"
 
-#include "app/Global.h"
-#include "app/ModalSeam.h"
-#include "shell/Help.h"
-#include "shell/Settings.h"
+#include "session/Global.h"
+#include "ui/ModalSeam.h"
+#include "ui/Help.h"
+#include "session/Settings.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,13 +1,13 @@
 #include "shell/OptionsUchet.h"
-#include "shell/DialogButtons.h"
+#include "ui/DialogButtons.h"
 
-#include "app/ModalSeam.h"
-#include "app/WindowRegistry.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
-#include "data/FieldBinding.h"
-#include "shell/ErrorDB.h"
-#include "shell/Help.h"
+#include "ui/FieldBinding.h"
+#include "ui/ErrorDB.h"
+#include "ui/Help.h"
 #include "shell/UchetVariables.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "shell/ShellWindows.h"
 
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "shell/About.h"
 #include "shell/ChooseOperator.h"
 #include "shell/ConnectDB.h"
-#include "shell/ErrorDB.h"
+#include "ui/ErrorDB.h"
 #include "shell/Options.h"
 #include "shell/OptionsUchet.h"
 

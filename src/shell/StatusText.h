@@ -1,6 +1,6 @@
 #pragma once
 // The texts of the main window's status bar.
-#include "app/Global.h"
+#include "session/Global.h"
 
 #include <QString>
 

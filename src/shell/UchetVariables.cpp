@@ -1,6 +1,6 @@
 #include "shell/UchetVariables.h"
 
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/DataModule.h"
 
 void UpdateUchetOptions() {

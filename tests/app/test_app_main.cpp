@@ -1,5 +1,5 @@
 // Widgets run offscreen under the program's own application object.
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Exceptions escaping event handlers, slots and timers end in the one
 // application-wide handler.
-#include "app/Application.h"
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
+#include "ui/Application.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
 #include "fb/DbError.h"
 
 #include <QCoreApplication>

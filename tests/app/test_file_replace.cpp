@@ -1,5 +1,5 @@
 // A file is either wholly replaced or left as it was.
-#include "app/FileReplace.h"
+#include "base/FileReplace.h"
 
 #include <QDir>
 #include <QFile>

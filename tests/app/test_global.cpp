@@ -1,5 +1,5 @@
 // The global records start zero-filled with the documented defaults.
-#include "app/Global.h"
+#include "session/Global.h"
 
 #include <gtest/gtest.h>
 

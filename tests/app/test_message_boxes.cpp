@@ -1,8 +1,8 @@
 // Message boxes and modal dialogs pass through one seam: scripted in tests,
 // real QMessageBox / QDialog otherwise.
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
-#include "app/ModalSeam.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
+#include "ui/ModalSeam.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 // Common text routines: document numbers, money display, SQL numbers,
 // delimited lines and structure versions.
-#include "app/RoutsFormat.h"
+#include "base/RoutsFormat.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The main window's first showing and its closing run their steps in order.
-#include "app/Global.h"
-#include "app/Startup.h"
-#include "app/WindowRegistry.h"
+#include "session/Global.h"
+#include "ui/Startup.h"
+#include "ui/WindowRegistry.h"
 
 #include <QCoreApplication>
 #include <QHeaderView>

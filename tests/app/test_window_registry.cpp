@@ -1,6 +1,6 @@
 // One instance per window, created in the fixed start-up order, reached by
 // name, destroyed in reverse.
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 #include <QDialog>
 #include <QPointer>

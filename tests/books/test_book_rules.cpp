@@ -2,7 +2,7 @@
 // required-fields message, the parent checks of a group, LEVELI, role presets.
 #include "BooksFixture.h"
 
-#include "books/BookRules.h"
+#include "books/core/BookRules.h"
 #include "data/SaveRetry.h"
 
 using namespace bookstest;

@@ -1,9 +1,9 @@
 // The reference books' tests: widgets offscreen, Russian locale as at a
 // workstation, every window created once through the registry as the program does.
-#include "app/WindowRegistry.h"
-#include "books/BooksWindows.h"
+#include "ui/WindowRegistry.h"
+#include "books/ui/BooksWindows.h"
 #include "data/DataModule.h"
-#include "shell/ErrorDB.h"
+#include "ui/ErrorDB.h"
 
 #include <QApplication>
 #include <QDialog>

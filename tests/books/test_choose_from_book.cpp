@@ -3,7 +3,7 @@
 // the service line's kind reaches the services book.
 #include "BooksFixture.h"
 
-#include "orders/BookChooser.h"
+#include "orders/ui/BookChooser.h"
 
 using namespace bookstest;
 

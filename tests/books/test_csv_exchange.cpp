@@ -3,8 +3,8 @@
 // generators, and the export that leaves an old file whole when it fails.
 #include "BooksFixture.h"
 
-#include "books/CsvExchange.h"
-#include "books/ExchangeWindows.h"
+#include "books/core/CsvExchange.h"
+#include "books/ui/ExchangeWindows.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,8 @@
 // Filling lists from datasets and re-reading a dataset without losing its row.
 #include "DataFixture.h"
 
-#include "app/DataRoutines.h"
+#include "ui/DataRoutines.h"
+#include "data/DataSetRoutines.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // the WIN1251 limit, on a dataset over the goods table.
 #include "DataFixture.h"
 
-#include "app/RoutsFormat.h"
+#include "base/RoutsFormat.h"
 #include "data/FieldMoneyText.h"
 
 using namespace datatest;

@@ -1,8 +1,8 @@
 // The grid model and the field-bound controls, offscreen.
 #include "DataFixture.h"
 
-#include "data/DataSetModel.h"
-#include "data/FieldBinding.h"
+#include "ui/DataSetModel.h"
+#include "ui/FieldBinding.h"
 #include "data/FieldMoneyText.h"
 
 #include <QCheckBox>

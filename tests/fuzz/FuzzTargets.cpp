@@ -1,13 +1,12 @@
 #include "FuzzTargets.h"
 
-#include "app/ModalSeam.h"
-#include "books/CsvExchange.h"
+#include "books/core/CsvExchange.h"
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "fb/Statement.h"
-#include "reports/ReportEngine.h"
-#include "reports/ReportRender.h"
-#include "shell/Settings.h"
+#include "reports/engine/ReportEngine.h"
+#include "reports/engine/ReportRender.h"
+#include "session/Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,8 +28,8 @@ void InitQt() {
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    // A settings file the program does not take is said in a message box; here it is only counted.
-    ModalSeam::setMessageHook([](const MessageRequest&) { return 1; });
+    // A settings file the program does not take is said to the user; here nothing is shown.
+    settings::setProblemReporter([](const QString&) {});
 }
 
 // --- the settings file -----------------------------------------------------

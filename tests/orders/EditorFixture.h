@@ -3,20 +3,20 @@
 // The editor's tests: a demo workshop database (a copy per test), the data
 // module connected to it, and a stand-in main window whose journal holds the
 // orders of the open work period, as the program's main window does.
-#include "app/Global.h"
-#include "app/JournalHost.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
+#include "session/Global.h"
+#include "ui/JournalHost.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "db/DbCreate.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/Docu.h"
-#include "orders/DocuCalc.h"
-#include "orders/OrderWindows.h"
-#include "shell/ErrorDB.h"
+#include "orders/ui/Docu.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/ui/OrderWindows.h"
+#include "ui/ErrorDB.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,7 +3,7 @@
 // Every test works on its own copy of one freshly created working database,
 // seeded with a small workshop: a closed February and an open March period,
 // goods, services with accompanying goods, a product and order 1 (March).
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "db/DbCreate.h"
@@ -11,8 +11,8 @@
 #include "fb/DbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/DocuSave.h"
-#include "orders/DocuCalc.h"
+#include "orders/core/DocuSave.h"
+#include "orders/core/DocuCalc.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -5,15 +5,15 @@
 // The windows are the program's own, made through the window registry as the
 // program makes them; the modal editor is caught through the modal seam,
 // pictured and closed without saving.
-#include "app/Application.h"
-#include "app/Global.h"
-#include "app/ModalSeam.h"
-#include "app/WindowRegistry.h"
+#include "ui/Application.h"
+#include "session/Global.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
-#include "orders/DocuCalc.h"
-#include "orders/OrderWindows.h"
-#include "shell/AppErrorHandler.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/ui/OrderWindows.h"
+#include "ui/AppErrorHandler.h"
 #include "shell/Main.h"
 #include "shell/ShellWindows.h"
 #include "shell/UchetVariables.h"

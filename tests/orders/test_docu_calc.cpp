@@ -1,7 +1,7 @@
 // The order's money rules on the journal's dataset over a real database.
 #include "OrdersFixture.h"
 
-#include "orders/DocuSave.h"
+#include "orders/core/DocuSave.h"
 
 #include <QSignalSpy>
 

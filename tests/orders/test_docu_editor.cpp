@@ -2,9 +2,9 @@
 // table, the customer check and a save the database refuses.
 #include "EditorFixture.h"
 
-#include "orders/Product.h"
-#include "orders/Usluga.h"
-#include "orders/ZakazchInfo.h"
+#include "orders/ui/Product.h"
+#include "orders/ui/Usluga.h"
+#include "orders/ui/ZakazchInfo.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // and the change logs as they were, and a corrected save goes through.
 #include "OrdersFixture.h"
 
-#include "orders/DocuSave.h"
+#include "orders/core/DocuSave.h"
 
 using namespace orderstest;
 

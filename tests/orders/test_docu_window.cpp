@@ -3,12 +3,12 @@
 // the dates of the order against its period, keys and focus.
 #include "EditorFixture.h"
 
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "data/DataErrors.h"
-#include "data/DataSetModel.h"
-#include "data/FieldBinding.h"
-#include "orders/DocuDates.h"
-#include "orders/Usluga.h"
+#include "ui/DataSetModel.h"
+#include "ui/FieldBinding.h"
+#include "orders/core/DocuDates.h"
+#include "orders/ui/Usluga.h"
 
 #include <QAction>
 #include <QApplication>

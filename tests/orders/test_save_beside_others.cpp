@@ -5,7 +5,7 @@
 
 #include "data/SaveRetry.h"
 #include "fb/DbError.h"
-#include "orders/DocuSave.h"
+#include "orders/core/DocuSave.h"
 
 #include <QElapsedTimer>
 #include <thread>

@@ -1,12 +1,12 @@
 // "Управление печатными формами" on a program folder of its own: the list with
 // the files' dates, replacing a form by a file, saving a copy, and the
 // refusals that leave every file as it was.
-#include "app/ModalScript.h"
-#include "orders/PrintForms.h"
-#include "orders/SelectRep.h"
-#include "reports/Designer.h"
-#include "reports/ReportShared.h"
-#include "reports/ReportXml.h"
+#include "ui/ModalScript.h"
+#include "orders/core/PrintForms.h"
+#include "orders/ui/SelectRep.h"
+#include "reports/ui/Designer.h"
+#include "reports/engine/ReportShared.h"
+#include "reports/engine/ReportXml.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The amount received in words, as the receipt-contract prints it.
-#include "orders/SumStr.h"
+#include "orders/core/SumStr.h"
 
 #include <gtest/gtest.h>
 

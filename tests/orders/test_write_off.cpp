@@ -1,8 +1,8 @@
 // The automatic write-off: one document per order, kept up to date on every save.
 #include "OrdersFixture.h"
 
-#include "orders/DocuSave.h"
-#include "orders/WriteOff.h"
+#include "orders/core/DocuSave.h"
+#include "orders/core/WriteOff.h"
 #include "fb/DbError.h"
 
 using namespace orderstest;

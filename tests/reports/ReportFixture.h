@@ -1,8 +1,8 @@
 #pragma once
 // Helpers of the report tests: templates written inline, rows held in memory,
 // golden files compared (or rewritten with OBRIX_UPDATE_GOLDEN=1).
-#include "reports/ReportEngine.h"
-#include "reports/ReportRender.h"
+#include "reports/engine/ReportEngine.h"
+#include "reports/engine/ReportRender.h"
 
 #include <QDir>
 #include <QFile>

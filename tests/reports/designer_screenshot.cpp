@@ -3,8 +3,8 @@
 // properties show, as a PNG file. Run on a 1366x768 screen
 // (tools/screenshots.sh runs it under Xvfb):
 //   obrix-designer-screenshot FORM.frf OUTPUT.png
-#include "reports/Designer.h"
-#include "reports/DesignerScene.h"
+#include "reports/ui/Designer.h"
+#include "reports/ui/DesignerScene.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,9 +3,9 @@
 // each form; the forms laid out with sample data.
 #include "ReportFixture.h"
 
-#include "reports/DesignDocument.h"
-#include "reports/DesignSample.h"
-#include "reports/FormVocabulary.h"
+#include "reports/engine/DesignDocument.h"
+#include "reports/engine/DesignSample.h"
+#include "forms/FormVocabulary.h"
 
 #include <QRegularExpression>
 

@@ -3,13 +3,13 @@
 // writes the file; closing with changes asks, and "Нет" leaves the file alone.
 #include "ReportFixture.h"
 
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
 #include <QComboBox>
-#include "reports/Designer.h"
-#include "reports/DesignerProperties.h"
-#include "reports/DesignerScene.h"
-#include "reports/Preview.h"
+#include "reports/ui/Designer.h"
+#include "reports/ui/DesignerProperties.h"
+#include "reports/ui/DesignerScene.h"
+#include "reports/ui/Preview.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>

@@ -3,7 +3,7 @@
 // bottom, page and report sums, growing texts, bar codes.
 #include "ReportFixture.h"
 
-#include "reports/ReportText.h"
+#include "reports/engine/ReportText.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // of a small report match stored files.
 #include "ReportFixture.h"
 
-#include "orders/DocVar.h"
+#include "forms/DocVar.h"
 
 using namespace reporttest;
 

@@ -2,8 +2,8 @@
 // and exports through the modal seam; a failed preparation shows a message and no preview.
 #include "ReportFixture.h"
 
-#include "app/ModalScript.h"
-#include "reports/Preview.h"
+#include "ui/ModalScript.h"
+#include "reports/ui/Preview.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // the file and the fault, never a crash or a hang; good templates read back as written.
 #include "ReportFixture.h"
 
-#include "reports/ReportXml.h"
+#include "reports/engine/ReportXml.h"
 
 using namespace reporttest;
 

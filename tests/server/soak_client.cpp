@@ -24,23 +24,23 @@
 //   STATS key=value ...
 // goods: "tovar:quantity" items joined by ",", quantities signed as they move
 // the stock (an order lists what its services consume, negative).
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/DocuCalc.h"
-#include "orders/DocuSave.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/core/DocuSave.h"
 #include "shell/ConnectCommand.h"
-#include "shell/ErrorTexts.h"
+#include "ui/ErrorTexts.h"
 #include "shell/JournalDocs.h"
 #include "shell/UchetVariables.h"
-#include "stock/PeriodList.h"
-#include "stock/PeriodService.h"
-#include "stock/StockDocService.h"
-#include "stock/StockKinds.h"
+#include "stock/core/PeriodList.h"
+#include "stock/core/PeriodService.h"
+#include "stock/core/StockDocService.h"
+#include "stock/core/StockKinds.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -571,7 +571,10 @@ private:
             service->reload();
             list->locate(kId, fb::Value(periodId));
             try {
-                const TPeriodOutcome out = close ? service->closeSelected() : service->reopenSelected();
+                const TCurrentPeriod current{GL.RPeriodID, GL.RPeriodOpen};
+                const TPeriodOutcome out = close ? service->closeSelected(current) : service->reopenSelected(current);
+                GL.RPeriodID = out.current.id;
+                GL.RPeriodOpen = out.current.open;
                 if (out.ok()) {
                     record.line({QStringLiteral("PERIOD"), close ? QStringLiteral("closed") : QStringLiteral("reopened"),
                                  QString::number(periodId)});

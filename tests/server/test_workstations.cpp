@@ -8,9 +8,9 @@
 #include "fb/DbError.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/DocuCalc.h"
-#include "orders/DocuSave.h"
-#include "shell/ErrorTexts.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/core/DocuSave.h"
+#include "ui/ErrorTexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

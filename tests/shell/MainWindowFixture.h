@@ -2,9 +2,9 @@
 // The real main window connected to a copy of a demo (or empty) working
 // database, as the connect command leaves it: lookups open, the latest work
 // period current, the organisation's parameters loaded, both journals open.
-#include "app/Global.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
+#include "session/Global.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "db/DbCreate.h"

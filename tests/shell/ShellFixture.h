@@ -3,15 +3,15 @@
 // The shell dialog tests: the program's windows come from the registry (the
 // data module among them), every test gets its own copy of a fresh working
 // database and its own settings file.
-#include "app/Global.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
+#include "session/Global.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
 #include "db/DbCreate.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "shell/Settings.h"
+#include "session/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

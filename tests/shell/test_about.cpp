@@ -3,7 +3,7 @@
 #include "shell/About.h"
 #include "shell/ChooseOperator.h"
 #include "shell/ConnectDB.h"
-#include "shell/ErrorDB.h"
+#include "ui/ErrorDB.h"
 #include "shell/Options.h"
 #include "shell/OptionsUchet.h"
 

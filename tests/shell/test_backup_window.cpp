@@ -1,7 +1,7 @@
 // "Резервная копия…" of the main window: the administrator's command, the
 // save dialog, the progress window with the engine's lines, the result.
 #include "MainWindowFixture.h"
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "shell/Backup.h"
 
 #include <QCoreApplication>

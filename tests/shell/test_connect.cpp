@@ -1,6 +1,6 @@
 // Connecting, the version check and the loading that follows a connection.
 #include "ShellFixture.h"
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "shell/ConnectCommand.h"
 #include "shell/ConnectDB.h"
 

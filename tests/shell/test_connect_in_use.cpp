@@ -1,7 +1,7 @@
 // A second program started on a local database file that another process
 // already has open: the embedded engine opens a file for one process only.
 #include "ShellFixture.h"
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "data/DataErrors.h"
 #include "fb/DbError.h"
 #include "shell/ConnectDB.h"

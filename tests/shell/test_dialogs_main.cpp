@@ -1,7 +1,7 @@
 // The shell dialogs run offscreen under the program's application object,
 // created through the window registry as the program creates them.
-#include "app/Application.h"
-#include "app/WindowRegistry.h"
+#include "ui/Application.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
 #include "shell/ShellWindows.h"
 

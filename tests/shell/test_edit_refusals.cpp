@@ -5,15 +5,11 @@
 // program's own, opened from the main window on a copy of the demo database.
 #include "MainWindowFixture.h"
 
-#include "app/Application.h"
-#include "books/BooksWindows.h"
-#include "data/FieldBinding.h"
-#include "orders/DocuCalc.h"
-#include "orders/OrdersWindows.h"
-#include "shell/AppErrorHandler.h"
-#include "shell/ErrorDB.h"
-#include "shell/ShellWindows.h"
-#include "stock/StockWindows.h"
+#include "ui/Application.h"
+#include "shell/Composition.h"
+#include "ui/FieldBinding.h"
+#include "ui/AppErrorHandler.h"
+#include "ui/ErrorDB.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -198,14 +194,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     InstallApplicationErrorHandler();
     auto& reg = WindowRegistry::instance();
-    RegisterMainWindow();
-    reg.registerFactory(QStringLiteral("DM"), [] { return new TDM; });
-    RegisterShellDialogs();
-    RegisterOrdersWindows();
-    RegisterStockWindows();
-    RegisterBooksWindows();
-    reg.createAll();
-    if (auto* host = Window<TfrmMain>(QStringLiteral("frmMain"))) AttachDocuRules(*host->journalDocu());
+    ComposeProgram();
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();
     reg.destroyAll();

@@ -1,6 +1,6 @@
 // The error windows: which explanation a message gets, and how the window opens.
-#include "shell/ErrorDB.h"
-#include "shell/ErrorTexts.h"
+#include "ui/ErrorDB.h"
+#include "ui/ErrorTexts.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

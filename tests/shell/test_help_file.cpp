@@ -1,6 +1,6 @@
 // Page addresses, sitemaps, and the help file as the build makes it.
-#include "shell/HelpFile.h"
-#include "shell/HelpSearch.h"
+#include "ui/HelpFile.h"
+#include "ui/HelpSearch.h"
 #include "test_help_pages.h"
 
 #include <QFile>

@@ -1,5 +1,5 @@
 // The help tests: widgets run offscreen under the program's application object.
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The help window and the routines every window calls: one reused,
 // non-modal window showing pages of the built help file.
-#include "app/Global.h"
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
-#include "shell/Help.h"
-#include "shell/HelpViewer.h"
+#include "session/Global.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
+#include "ui/Help.h"
+#include "ui/HelpViewer.h"
 #include "test_help_pages.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The operator login: the exact password check and the rights it copies.
 #include "ShellFixture.h"
-#include "app/MessageBoxes.h"
+#include "ui/MessageBoxes.h"
 #include "shell/ChooseOperator.h"
 #include "shell/OperatorLogin.h"
 

@@ -3,7 +3,7 @@
 // refusals and a failed apply.
 #include "MainWindowFixture.h"
 
-#include "app/RoutsFormat.h"
+#include "base/RoutsFormat.h"
 #include "data/DataErrors.h"
 #include "shell/JournalDocs.h"
 

@@ -1,9 +1,9 @@
 // The main window's tests: widgets offscreen, Russian locale, the windows
 // registered and created once as the program does.
-#include "app/Application.h"
-#include "app/WindowRegistry.h"
+#include "ui/Application.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
-#include "shell/AppErrorHandler.h"
+#include "ui/AppErrorHandler.h"
 #include "shell/Main.h"
 
 #include <QLocale>

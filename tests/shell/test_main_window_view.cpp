@@ -3,9 +3,9 @@
 // refusals and the default answers of its commands.
 #include "MainWindowFixture.h"
 
-#include "app/MessageBoxes.h"
-#include "app/Startup.h"
-#include "data/DataSetModel.h"
+#include "ui/MessageBoxes.h"
+#include "ui/Startup.h"
+#include "ui/DataSetModel.h"
 #include "shell/JournalDocs.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Qt's own texts come in Russian: the standard buttons of every question read
 // "Да" and "Нет"; a question whose Yes deletes has "Нет" as its default.
-#include "app/MessageBoxes.h"
-#include "app/ModalSeam.h"
-#include "app/Startup.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "ui/Startup.h"
 
 #include <QFile>
 #include <QMessageBox>

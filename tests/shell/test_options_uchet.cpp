@@ -1,6 +1,6 @@
 // The organisation's details window over the cached UCHINFO row.
 #include "ShellFixture.h"
-#include "shell/ErrorDB.h"
+#include "ui/ErrorDB.h"
 #include "shell/OptionsUchet.h"
 #include "shell/UchetVariables.h"
 

@@ -1,6 +1,7 @@
 // The settings file and the settings window.
 #include "ShellFixture.h"
 #include "shell/Options.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 #include "TestDatabase.h"
 // Every test works on its own copy of one freshly created working database,
 // connected through the data module as the program is.
-#include "app/Global.h"
-#include "app/JournalHost.h"
+#include "session/Global.h"
+#include "ui/JournalHost.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "db/DbCreate.h"

@@ -3,8 +3,8 @@
 // atomic save.
 #include "test_docs_fixture.h"
 
-#include "data/DataSetModel.h"
-#include "stock/StockKinds.h"
+#include "ui/DataSetModel.h"
+#include "stock/core/StockKinds.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -4,22 +4,22 @@
 // one open work period and a few goods of known values, the data module
 // connected to it, and a stand-in main window whose stock journal lists the
 // period's documents as the program's main window does.
-#include "app/Global.h"
-#include "app/JournalHost.h"
-#include "app/MessageBoxes.h"
-#include "app/DataRoutines.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
+#include "session/Global.h"
+#include "ui/JournalHost.h"
+#include "ui/MessageBoxes.h"
+#include "ui/DataRoutines.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "shell/ErrorDB.h"
+#include "ui/ErrorDB.h"
 #include "shell/JournalDocs.h"
-#include "stock/Docs.h"
-#include "stock/StockWindows.h"
-#include "stock/Tovar.h"
+#include "stock/ui/Docs.h"
+#include "stock/ui/StockWindows.h"
+#include "stock/ui/Tovar.h"
 
 #include <QComboBox>
 #include <QLineEdit>

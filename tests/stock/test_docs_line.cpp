@@ -1,6 +1,7 @@
 // The stock line dialog: picking goods by article, bar code and name, the
 // prices it brings, the stock on hand, a scanner's Enter and the checks of OK.
 #include "test_docs_fixture.h"
+#include "data/DataSetRoutines.h"
 
 #include <QApplication>
 

@@ -1,11 +1,12 @@
 // Printing a stock document: the variables of its form and the form of its kind.
 #include "test_docs_fixture.h"
+#include "data/DataSetRoutines.h"
 
-#include "stock/DocsVar.h"
-#include "stock/StockKinds.h"
-#include "reports/Preview.h"
-#include "reports/ReportRender.h"
-#include "reports/ReportShared.h"
+#include "forms/DocsVar.h"
+#include "stock/core/StockKinds.h"
+#include "reports/ui/Preview.h"
+#include "reports/engine/ReportRender.h"
+#include "reports/engine/ReportShared.h"
 
 using namespace docstest;
 

@@ -2,7 +2,7 @@
 // InitFrame leaves them.
 #include "StockFixture.h"
 
-#include "stock/FramePeriod.h"
+#include "ui/FramePeriod.h"
 
 #include <QComboBox>
 #include <QDateEdit>

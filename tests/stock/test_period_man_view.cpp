@@ -3,11 +3,11 @@
 // column, and Enter on "Удалить период?" deletes nothing.
 #include "StockFixture.h"
 
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
-#include "data/DataSetModel.h"
-#include "stock/PeriodMan.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
+#include "ui/DataSetModel.h"
+#include "stock/ui/PeriodMan.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -2,8 +2,8 @@
 // passed to the close, the state text, the sums and the dates check.
 #include "StockFixture.h"
 
-#include "stock/PeriodList.h"
-#include "stock/PeriodRules.h"
+#include "stock/core/PeriodList.h"
+#include "stock/core/PeriodRules.h"
 
 using namespace stocktest;
 

@@ -1,9 +1,9 @@
 // The period service alone: what it writes, what it leaves to the database,
-// and the current period in GL.
+// and the current period it hands back.
 #include "StockFixture.h"
 
-#include "stock/PeriodList.h"
-#include "stock/PeriodService.h"
+#include "stock/core/PeriodList.h"
+#include "stock/core/PeriodService.h"
 
 #include <memory>
 
@@ -33,23 +33,23 @@ protected:
 }  // namespace
 
 TEST_F(PeriodServiceTest, DeletingAfterTheDatabaseReworkedLaterRowsStillFindsThem) {
-    ASSERT_TRUE(service->create(dates("2009-01-01", "2009-01-31")).ok());
+    ASSERT_TRUE(service->create(dates("2009-01-01", "2009-01-31"), {}).ok());
     const int jan = lastId();
     list->locate("ID", jan);
-    ASSERT_TRUE(service->closeSelected().ok());
+    ASSERT_TRUE(service->closeSelected({}).ok());
     const int feb = lastId();
     list->locate("ID", feb);
-    ASSERT_TRUE(service->closeSelected().ok());
+    ASSERT_TRUE(service->closeSelected({}).ok());
     const int mar = lastId();
     EXPECT_EQ(datesOf(mar), "2009-03-01-2009-03-31");
 
     // Deleting February makes the database work March out again...
     ASSERT_TRUE(list->locate("ID", feb));
-    TPeriodOutcome r = service->deleteSelected();
+    TPeriodOutcome r = service->deleteSelected({});
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     // ...and March can still be deleted: the list shows the database's figures.
     ASSERT_TRUE(list->locate("ID", mar));
-    r = service->deleteSelected();
+    r = service->deleteSelected({});
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     EXPECT_EQ(periodCount(), 1);
     EXPECT_EQ(list->recordCount(), 1);
@@ -58,18 +58,23 @@ TEST_F(PeriodServiceTest, DeletingAfterTheDatabaseReworkedLaterRowsStillFindsThe
 TEST_F(PeriodServiceTest, CloseAndReopenOfTheCurrentPeriodMoveItsOpenFlag) {
     const int jan = period("2009-01-01", "2009-01-31", "*", fb::Decimal());
     const int other = period("2009-02-01", "2009-02-28");
-    GL.RPeriodID = jan;
-    GL.RPeriodOpen = true;
+    TCurrentPeriod current{jan, true};
     list->open();
     ASSERT_TRUE(list->locate("ID", other));
-    ASSERT_TRUE(service->closeSelected().ok());
-    EXPECT_TRUE(GL.RPeriodOpen);  // another period: the current one stays open
+    TPeriodOutcome r = service->closeSelected(current);
+    ASSERT_TRUE(r.ok());
+    current = r.current;
+    EXPECT_TRUE(current.open);  // another period: the current one stays open
     ASSERT_TRUE(list->locate("ID", jan));
-    ASSERT_TRUE(service->closeSelected().ok());
-    EXPECT_FALSE(GL.RPeriodOpen);
+    r = service->closeSelected(current);
+    ASSERT_TRUE(r.ok());
+    current = r.current;
+    EXPECT_FALSE(current.open);
     EXPECT_EQ(list->fieldByName("ID").asInteger(), jan);
-    ASSERT_TRUE(service->reopenSelected().ok());
-    EXPECT_TRUE(GL.RPeriodOpen);
+    r = service->reopenSelected(current);
+    ASSERT_TRUE(r.ok());
+    current = r.current;
+    EXPECT_TRUE(current.open);
     EXPECT_EQ(act(jan), "*");
-    EXPECT_EQ(GL.RPeriodID, jan);
+    EXPECT_EQ(current.id, jan);
 }

@@ -3,17 +3,17 @@
 // GL, refusals of the database and commands on an empty list.
 #include "StockFixture.h"
 
-#include "app/MessageBoxes.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
-#include "data/DataSetModel.h"
-#include "shell/ErrorDB.h"
-#include "shell/Help.h"
-#include "shell/HelpViewer.h"
-#include "stock/ChoosePeriod.h"
-#include "stock/PeriodMan.h"
-#include "stock/PeriodNew.h"
-#include "stock/PeriodRules.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
+#include "ui/DataSetModel.h"
+#include "ui/ErrorDB.h"
+#include "ui/Help.h"
+#include "ui/HelpViewer.h"
+#include "stock/ui/ChoosePeriod.h"
+#include "stock/ui/PeriodMan.h"
+#include "stock/ui/PeriodNew.h"
+#include "stock/core/PeriodRules.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -2,10 +2,10 @@
 // workstation, every window created once through the registry as the program does.
 #include "StockFixture.h"
 
-#include "app/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
-#include "shell/ErrorDB.h"
-#include "stock/StockWindows.h"
+#include "ui/ErrorDB.h"
+#include "stock/ui/StockWindows.h"
 
 #include <QApplication>
 #include <QLocale>

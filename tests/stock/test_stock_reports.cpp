@@ -4,19 +4,20 @@
 // the variables handed to the form and the form prepared in the preview.
 #include "StockFixture.h"
 
-#include "app/DataRoutines.h"
-#include "app/Global.h"
-#include "app/ModalScript.h"
-#include "app/WindowRegistry.h"
+#include "ui/DataRoutines.h"
+#include "session/Global.h"
+#include "ui/ModalScript.h"
+#include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
-#include "reports/Preview.h"
-#include "reports/ReportShared.h"
-#include "stock/FrameNomenk.h"
-#include "stock/FramePeriod.h"
-#include "stock/RpStock.h"
-#include "stock/SelTovar.h"
-#include "books/DBTreeView.h"
-#include "stock/StockReports.h"
+#include "reports/ui/Preview.h"
+#include "reports/engine/ReportShared.h"
+#include "ui/FrameNomenk.h"
+#include "ui/FramePeriod.h"
+#include "stock/ui/RpStock.h"
+#include "stock/ui/SelTovar.h"
+#include "ui/DBTreeView.h"
+#include "stock/core/StockReports.h"
+#include "reports/engine/QueryReport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,13 +2,13 @@
 // whose services consume 20 goods in all, the automatic write-off included.
 #include "BenchCase.h"
 
-#include "app/Global.h"
+#include "session/Global.h"
 #include "data/ClientDataSet.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/DocuCalc.h"
-#include "orders/DocuSave.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/core/DocuSave.h"
 
 #include <QDate>
 #include <QElapsedTimer>

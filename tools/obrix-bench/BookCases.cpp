@@ -4,7 +4,7 @@
 // by a typed name prefix in the list of all goods ordered by name.
 #include "BenchCase.h"
 
-#include "books/BookRules.h"
+#include "books/core/BookRules.h"
 #include "data/ClientDataSet.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"

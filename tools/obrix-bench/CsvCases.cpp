@@ -3,7 +3,7 @@
 // stored in one transaction, the generator moved past the imported keys).
 #include "BenchCase.h"
 
-#include "books/CsvExchange.h"
+#include "books/core/CsvExchange.h"
 #include "data/ClientDataSet.h"
 #include "fb/Attachment.h"
 #include "fb/Statement.h"

@@ -4,12 +4,12 @@
 
 #include "data/ClientDataSet.h"
 #include "fb/Attachment.h"
-#include "reports/ReportEngine.h"
-#include "reports/ReportRender.h"
+#include "reports/engine/ReportEngine.h"
+#include "reports/engine/ReportRender.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "orders/ServiceReports.h"
-#include "stock/StockReports.h"
+#include "orders/core/ServiceReports.h"
+#include "stock/core/StockReports.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -7,7 +7,7 @@
 #include "fb/Attachment.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "stock/GoodsPick.h"
+#include "stock/core/GoodsPick.h"
 
 #include <QElapsedTimer>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "BackupCommands.h"
 
-#include "app/RoutsFormat.h"
+#include "base/RoutsFormat.h"
 #include "db/DbCreate.h"
 #include "fb/Attachment.h"
 #include "fb/DbError.h"

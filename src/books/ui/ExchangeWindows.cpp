@@ -1,0 +1,608 @@
+#include "books/ui/ExchangeWindows.h"
+
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
+#include "books/core/BookRules.h"
+#include "books/core/CsvExchange.h"
+#include "data/ClientDataSet.h"
+#include "data/DataModule.h"
+#include "ui/AppErrorHandler.h"
+#include "ui/Help.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+
+using namespace books::csv;
+
+namespace {
+
+const QString kFilter = QStringLiteral("csv (*.csv);;txt (*.txt)");
+const QString kHelpPage = QStringLiteral("_books_export_import.htm");
+
+QToolButton* toolButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(hint);
+    b->setIcon(parent->style()->standardIcon(icon));
+    return b;
+}
+
+QPushButton* pushButton(QWidget* parent, const char* name, const QString& text) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString exeFolderFile(const QString& name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
+
+template <class T>
+T* shared(const char* name, QWidget* parent) {
+    if (T* w = Window<T>(QString::fromLatin1(name))) return w;
+    static QPointer<T> own;  // outside a full start-up (tests of the core windows)
+    if (!own) {
+        own = new T(parent);
+        own->setObjectName(QString::fromLatin1(name));
+    }
+    return own;
+}
+
+TfrmProgress* progressWindow(QWidget* owner) { return shared<TfrmProgress>("frmProgress", owner); }
+
+// The progress window is closed however the loop ends.
+struct ProgressShown {
+    TfrmProgress* w;
+    ProgressShown(QWidget* owner, int maximum) : w(progressWindow(owner)) { w->start(maximum); }
+    ~ProgressShown() { w->finish(); }
+    Progress callback() const {
+        return [p = w](int n) { p->setPosition(n); };
+    }
+};
+
+SeparatorQuestion separatorQuestion() {
+    return [](int ordinal, const QString& value) {
+        return VendorMessageBox(QStringLiteral("В строке с порядковым номером ") + QString::number(ordinal) +
+                                    QStringLiteral(", в поле \"") + value +
+                                    QStringLiteral("\"содержится симол, совпадающий с выбранным символом-разделителем.") +
+                                    QStringLiteral("\rЭто может привести впоследствии к ошибкам при импорте.") +
+                                    QStringLiteral("\rПродолжить экспорт?"),
+                                mbQuestionYesNo) == idYes;
+    };
+}
+
+void reportError(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const ECsvError& x) {
+        VendorMessageBox(x.message(), mbStopOk);
+    } catch (...) {
+        ShowApplicationError(std::current_exception());
+    }
+}
+
+const QString kNotEmpty = QStringLiteral(
+    "Справочник не пуст.\rПри импорте данных в непустой справочник возможны конфликты с имеющимися данными.\r"
+    "Перед импортом справочник рекомендуется очистить.\r\rВы все-таки хотите продолжить импорт?");
+
+std::unique_ptr<TClientDataSet> exchangeDataSet(const char* name, const QString& sql) {
+    auto ds = std::make_unique<TClientDataSet>(nullptr, QString::fromLatin1(name));
+    ds->setCommandText(sql);
+    return ds;
+}
+
+QString groupsSql(const books::TreeBookConfig& c) {
+    return QStringLiteral("SELECT *\nFROM\n%1\nWHERE PARENT_ID<>-1\nORDER BY ID").arg(c.groupTable);
+}
+QString recordsSql(const books::TreeBookConfig& c) {
+    return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(c.groupTable.chopped(2));
+}
+QString recordIdProc(const books::TreeBookConfig& c) {
+    return c.recordGenerator.isEmpty() ? QString() : QStringLiteral("GET_TOVAR_ID");
+}
+
+}  // namespace
+
+// --- column chooser ---------------------------------------------------------
+
+TfrmSelFields::TfrmSelFields(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Выберите поля"));
+    auto* grid = new QGridLayout(this);
+    lbAv = new QListWidget(this);
+    lbAv->setObjectName(QStringLiteral("lbAv"));
+    lbSel = new QListWidget(this);
+    lbSel->setObjectName(QStringLiteral("lbSel"));
+    sbRight = toolButton(this, "sbRight", QStringLiteral("Выбрать поле"), QStyle::SP_ArrowRight);
+    sbLeft = toolButton(this, "sbLeft", QStringLiteral("Убрать поле"), QStyle::SP_ArrowLeft);
+    sbRR = toolButton(this, "sbRR", QStringLiteral("Выбрать все поля"), QStyle::SP_MediaSeekForward);
+    sbLL = toolButton(this, "sbLL", QStringLiteral("Убрать все поля"), QStyle::SP_MediaSeekBackward);
+    sbUp = toolButton(this, "sbUp", QStringLiteral("Переместить выбранное поле выше"), QStyle::SP_ArrowUp);
+    sbDown = toolButton(this, "sbDown", QStringLiteral("Переместить выбранное поле ниже"), QStyle::SP_ArrowDown);
+    btnOk = pushButton(this, "btnOk", QStringLiteral("Ok"));
+    btnCancel = pushButton(this, "btnCancel", QStringLiteral("Отмена"));
+    auto* mid = new QVBoxLayout;
+    for (QToolButton* b : {sbRight, sbLeft, sbRR, sbLL}) mid->addWidget(b);
+    mid->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(sbUp);
+    right->addWidget(sbDown);
+    right->addStretch();
+    grid->addWidget(new QLabel(QStringLiteral("Доступные поля"), this), 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Выбранные поля"), this), 0, 2);
+    grid->addWidget(lbAv, 1, 0);
+    grid->addLayout(mid, 1, 1);
+    grid->addWidget(lbSel, 1, 2);
+    grid->addLayout(right, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    grid->addLayout(buttons, 2, 0, 1, 4);
+    connect(sbRight, &QToolButton::clicked, this, [this] { move(lbAv, lbSel, false); });
+    connect(sbLeft, &QToolButton::clicked, this, [this] { move(lbSel, lbAv, false); });
+    connect(sbRR, &QToolButton::clicked, this, [this] { move(lbAv, lbSel, true); });
+    connect(sbLL, &QToolButton::clicked, this, [this] { move(lbSel, lbAv, true); });
+    connect(sbUp, &QToolButton::clicked, this, [this] { shift(-1); });
+    connect(sbDown, &QToolButton::clicked, this, [this] { shift(1); });
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TfrmSelFields::move(QListWidget* from, QListWidget* to, bool all) {
+    if (all) {
+        while (from->count() > 0) to->addItem(from->takeItem(0));
+        return;
+    }
+    const int r = from->currentRow();
+    if (r < 0) return;
+    to->addItem(from->takeItem(r));
+}
+
+void TfrmSelFields::shift(int by) {
+    const int r = lbSel->currentRow();
+    const int to = r + by;
+    if (r < 0 || to < 0 || to >= lbSel->count()) return;
+    QListWidgetItem* item = lbSel->takeItem(r);
+    lbSel->insertItem(to, item);
+    lbSel->setCurrentRow(to);
+}
+
+bool TfrmSelFields::Run(const TClientDataSet& ds, QList<int>& selection) {
+    lbAv->clear();
+    lbSel->clear();
+    const auto item = [&ds](int col) {
+        auto* it = new QListWidgetItem(ds.field(col).name());
+        it->setData(Qt::UserRole, col);
+        return it;
+    };
+    for (int col : AllColumns(ds))
+        if (!selection.contains(col)) lbAv->addItem(item(col));
+    for (int col : selection) lbSel->addItem(item(col));
+    if (execModal(this) != QDialog::Accepted) return false;
+    selection.clear();
+    for (int i = 0; i < lbSel->count(); ++i) selection << lbSel->item(i)->data(Qt::UserRole).toInt();
+    return true;
+}
+
+// --- progress ---------------------------------------------------------------
+
+TfrmProgress::TfrmProgress(QWidget* parent) : QDialog(parent, Qt::FramelessWindowHint | Qt::Dialog) {
+    auto* l = new QVBoxLayout(this);
+    PB = new QProgressBar(this);
+    PB->setObjectName(QStringLiteral("PB"));
+    PB->setMinimumWidth(360);
+    l->addWidget(PB);
+}
+
+void TfrmProgress::start(int maximum) {
+    PB->setRange(0, std::max(maximum, 1));
+    PB->setValue(0);
+    adjustSize();
+    if (QScreen* s = QGuiApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_clock.start();
+}
+
+void TfrmProgress::setPosition(int position) {
+    if (m_clock.elapsed() < 40) return;
+    PB->setValue(std::min(position, PB->maximum()));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_clock.restart();
+}
+
+void TfrmProgress::storing() {
+    // The rows go to the database in one step that reports no progress: the
+    // full bar says what is happening, and the wait cursor that it takes a moment.
+    PB->setValue(PB->maximum());
+    PB->setFormat(QStringLiteral("Сохранение в базе данных…"));
+    if (!m_waitCursor) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_waitCursor = true;
+    repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TfrmProgress::finish() {
+    if (m_waitCursor) QGuiApplication::restoreOverrideCursor();
+    m_waitCursor = false;
+    PB->resetFormat();
+    hide();
+}
+
+// --- the dialogs --------------------------------------------------------------
+
+TExchangeDialog::TExchangeDialog(QWidget* parent) : QDialog(parent) {
+    edSeparator = new QLineEdit(QStringLiteral(";"), this);
+    edSeparator->setObjectName(QStringLiteral("edSeparator"));
+    btnOk = pushButton(this, "btnOk", QString());
+    btnCancel = pushButton(this, "btnCancel", QStringLiteral("Отмена"));
+    BitBtn1 = pushButton(this, "BitBtn1", QString());
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn1->setToolTip(QStringLiteral("Справка"));
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { HelpContext(this, kHelpPage); });
+}
+
+QLineEdit* TExchangeDialog::fileEdit(const char* name) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMinimumWidth(360);
+    return e;
+}
+
+QPushButton* TExchangeDialog::selButton(const char* name, QLineEdit* edit, bool save) {
+    auto* b = pushButton(this, name, QStringLiteral("..."));
+    connect(b, &QPushButton::clicked, this, [this, edit, save] {
+        const QString p = save ? ModalSeam::getSaveFileName(this, QString(), edit->text(), kFilter)
+                               : ModalSeam::getOpenFileName(this, QString(), edit->text(), kFilter);
+        if (!p.isEmpty()) edit->setText(QDir::toNativeSeparators(p));
+    });
+    return b;
+}
+
+QPlainTextEdit* TExchangeDialog::memo(const char* name) {
+    auto* m = new QPlainTextEdit(this);
+    m->setObjectName(QString::fromLatin1(name));
+    m->setReadOnly(true);
+    m->setMaximumHeight(60);
+    QPalette p = m->palette();
+    p.setColor(QPalette::Base, palette().color(QPalette::Window));
+    m->setPalette(p);
+    return m;
+}
+
+bool TExchangeDialog::separatorGiven() {
+    if (!edSeparator->text().isEmpty()) return true;
+    VendorMessageBox(QStringLiteral("Введите символ-разделитель"), mbWarningOk);
+    edSeparator->setFocus();
+    return false;
+}
+
+bool TExchangeDialog::mayOverwrite(const QString& name) {
+    if (!QFileInfo::exists(name)) return true;
+    return VendorMessageBox(QStringLiteral("Файл ") + name + QStringLiteral(" существует. Перезаписать его?"),
+                            mbQuestionYesNo) == idYes;
+}
+
+bool TExchangeDialog::existsOrSays(const QString& name) {
+    if (QFileInfo(name).isFile()) return true;
+    VendorMessageBox(QStringLiteral("Файл ") + name + QStringLiteral(" не найден."), mbWarningOk);
+    return false;
+}
+
+TfrmExport::TfrmExport(QWidget* parent) : TfrmExport(parent, false) {}
+
+TfrmExport::TfrmExport(QWidget* parent, bool import) : TExchangeDialog(parent), m_import(import) {
+    setWindowTitle(import ? QStringLiteral("Импорт справочника") : QStringLiteral("Экспорт справочника"));
+    edFilename = fileEdit("edFilename");
+    btnSel = selButton("btnSel", edFilename, !import);
+    btnSelFields = pushButton(this, "btnSelFields", QStringLiteral("Выбрать поля..."));
+    MemoSF = memo("MemoSF");
+    if (!import) edSeparator->setMaxLength(1);
+    btnOk->setText(import ? QStringLiteral("Импорт") : QStringLiteral("Экспорт"));
+    auto* g = new QGridLayout(this);
+    g->addWidget(new QLabel(import ? QStringLiteral("Файл-источник") : QStringLiteral("Выходной файл"), this), 0, 0);
+    g->addWidget(edFilename, 0, 1);
+    g->addWidget(btnSel, 0, 2);
+    g->addWidget(new QLabel(QStringLiteral("Разделитель"), this), 1, 0);
+    g->addWidget(edSeparator, 1, 1);
+    g->addWidget(btnSelFields, 2, 0);
+    g->addWidget(MemoSF, 2, 1, 1, 2);
+    auto* b = new QHBoxLayout;
+    b->addWidget(BitBtn1);
+    b->addStretch();
+    b->addWidget(btnOk);
+    b->addWidget(btnCancel);
+    g->addLayout(b, 3, 0, 1, 3);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmExport::btnOkClick);
+    connect(btnSelFields, &QPushButton::clicked, this, [this] {
+        if (DataSet && shared<TfrmSelFields>("frmSelFields", this)->Run(*DataSet, Selection)) showSelection();
+    });
+}
+
+void TfrmExport::showSelection() { MemoSF->setPlainText(DataSet ? SelectionText(*DataSet, Selection) : QString()); }
+
+void TfrmExport::btnOkClick() {
+    const QString name = edFilename->text().trimmed();
+    if (name.isEmpty()) {
+        VendorMessageBox(m_import ? QStringLiteral("Введите имя файла для импорта")
+                                  : QStringLiteral("Введите имя файла для экспорта"),
+                         mbWarningOk);
+        return;
+    }
+    if (!separatorGiven()) return;
+    if (m_import ? !existsOrSays(name) : !mayOverwrite(name)) return;
+    accept();
+}
+
+TfrmImport::TfrmImport(QWidget* parent) : TfrmExport(parent, true) {}
+
+TfrmEximTT::TfrmEximTT(QWidget* parent) : TExchangeDialog(parent) {
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label4 = new QLabel(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    edFilenameGroups = fileEdit("edFilenameGroups");
+    edFilenameRecords = fileEdit("edFilenameRecords");
+    btnSelGroups = pushButton(this, "btnSelGroups", QStringLiteral("..."));
+    btnSelRecords = pushButton(this, "btnSelRecords", QStringLiteral("..."));
+    for (auto [b, e] : {std::pair{btnSelGroups, edFilenameGroups}, std::pair{btnSelRecords, edFilenameRecords}})
+        connect(b, &QPushButton::clicked, this, [this, e = e] {
+            const QString p = ImportMode ? ModalSeam::getOpenFileName(this, QString(), e->text(), kFilter)
+                                         : ModalSeam::getSaveFileName(this, QString(), e->text(), kFilter);
+            if (!p.isEmpty()) e->setText(QDir::toNativeSeparators(p));
+        });
+    edSeparator->setMaxLength(1);
+    btnSelFieldsGroups = pushButton(this, "btnSelFieldsGroups", QStringLiteral("Выбрать поля..."));
+    btnSelFieldsRecords = pushButton(this, "btnSelFieldsRecords", QStringLiteral("Выбрать поля..."));
+    MemoSFDocs = memo("MemoSFDocs");
+    MemoSFMoves = memo("MemoSFMoves");
+    auto* g = new QGridLayout(this);
+    g->addWidget(Label1, 0, 0);
+    g->addWidget(edFilenameGroups, 0, 1);
+    g->addWidget(btnSelGroups, 0, 2);
+    g->addWidget(Label4, 1, 0);
+    g->addWidget(edFilenameRecords, 1, 1);
+    g->addWidget(btnSelRecords, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Разделитель"), this), 2, 0);
+    g->addWidget(edSeparator, 2, 1);
+    g->addWidget(btnSelFieldsGroups, 3, 0);
+    g->addWidget(MemoSFDocs, 3, 1, 1, 2);
+    g->addWidget(btnSelFieldsRecords, 4, 0);
+    g->addWidget(MemoSFMoves, 4, 1, 1, 2);
+    auto* b = new QHBoxLayout;
+    b->addWidget(BitBtn1);
+    b->addStretch();
+    b->addWidget(btnOk);
+    b->addWidget(btnCancel);
+    g->addLayout(b, 5, 0, 1, 3);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmEximTT::btnOkClick);
+    connect(btnSelFieldsGroups, &QPushButton::clicked, this, [this] {
+        if (Groups && shared<TfrmSelFields>("frmSelFields", this)->Run(*Groups, GroupSelection)) showSelections();
+    });
+    connect(btnSelFieldsRecords, &QPushButton::clicked, this, [this] {
+        if (Records && shared<TfrmSelFields>("frmSelFields", this)->Run(*Records, RecordSelection)) showSelections();
+    });
+    setImportMode(false);
+}
+
+void TfrmEximTT::setImportMode(bool import) {
+    ImportMode = import;
+    setWindowTitle(import ? QStringLiteral("Импорт справочника") : QStringLiteral("Экспорт справочника"));
+    Label1->setText(import ? QStringLiteral("Файл-источник - группы") : QStringLiteral("Выходной файл - группы"));
+    Label4->setText(import ? QStringLiteral("Файл-источник - записи") : QStringLiteral("Выходной файл - записи"));
+    btnOk->setText(import ? QStringLiteral("Импорт") : QStringLiteral("Экспорт"));
+}
+
+void TfrmEximTT::showSelections() {
+    MemoSFDocs->setPlainText(Groups ? SelectionText(*Groups, GroupSelection) : QString());
+    MemoSFMoves->setPlainText(Records ? SelectionText(*Records, RecordSelection) : QString());
+}
+
+void TfrmEximTT::btnOkClick() {
+    const QString g = edFilenameGroups->text().trimmed();
+    const QString r = edFilenameRecords->text().trimmed();
+    if (g.isEmpty() || r.isEmpty()) {
+        VendorMessageBox(ImportMode ? QStringLiteral("Введите имена файлов для импорта")
+                                    : QStringLiteral("Введите имена файлов для экспорта"),
+                         mbWarningOk);
+        return;
+    }
+    if (!separatorGiven()) return;
+    if (ImportMode ? !(existsOrSays(g) && existsOrSays(r)) : !(mayOverwrite(g) && mayOverwrite(r))) return;
+    accept();
+}
+
+// --- the commands -------------------------------------------------------------
+
+void ExportFlatBook(QWidget* book, const QString& sql, const QString& fileName) {
+    auto* dlg = shared<TfrmExport>("frmExport", book);
+    auto cdsExport = exchangeDataSet("cdsExport", sql);
+    try {
+        cdsExport->open();
+        dlg->edFilename->setText(exeFolderFile(fileName));
+        dlg->DataSet = cdsExport.get();
+        dlg->Selection = AllColumns(*cdsExport);
+        dlg->showSelection();
+        dlg->setWindowTitle(QStringLiteral("Экспорт справочника"));
+        const int r = execModal(dlg);
+        dlg->DataSet = nullptr;
+        if (r != QDialog::Accepted) return;
+        const QString sep = dlg->edSeparator->text();
+        ExportLines out;
+        {
+            ProgressShown progress(book, cdsExport->recordCount());
+            out = MakeLines(*cdsExport, dlg->Selection, sep, separatorQuestion(), progress.callback());
+        }
+        if (out.stopped) return;
+        WriteFileAtomically(dlg->edFilename->text().trimmed(), EncodeLines(out.lines));
+        VendorMessageBox(QStringLiteral("Экспорт содержимого справочника закончен.\rСохранено строк: ") +
+                             QString::number(out.lines.size()),
+                         mbInfoOk);
+    } catch (...) {
+        dlg->DataSet = nullptr;
+        reportError(std::current_exception());
+    }
+}
+
+bool ImportFlatBook(QWidget* book, const QString& sql) {
+    auto* dlg = shared<TfrmImport>("frmImport", book);
+    auto cdsExport = exchangeDataSet("cdsExport", sql);
+    try {
+        cdsExport->open();
+        if (!cdsExport->isEmpty() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        dlg->edFilename->clear();
+        dlg->DataSet = cdsExport.get();
+        dlg->Selection = AllColumns(*cdsExport);
+        dlg->showSelection();
+        dlg->setWindowTitle(QStringLiteral("Импорт справочника"));
+        const int r = execModal(dlg);
+        dlg->DataSet = nullptr;
+        if (r != QDialog::Accepted) return false;
+        const QString file = dlg->edFilename->text().trimmed();
+        int added = 0;
+        {
+            const QStringList lines = ReadLines(file);
+            ProgressShown progress(book, int(lines.size()));
+            added = AppendLines(*cdsExport, lines, dlg->Selection, dlg->edSeparator->text(), file,
+                                progress.callback())
+                        .rows;
+            progress.w->storing();
+            try {
+                ApplyAll(DM().connection(), {cdsExport.get()});
+            } catch (...) {
+                progress.w->finish();
+                ShowApplicationError(std::current_exception());
+                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление строк отменено."),
+                                 mbInfoOk);
+                return false;
+            }
+        }
+        VendorMessageBox(QStringLiteral("Импорт в справочник закончен.\rДобавлено строк: ") + QString::number(added),
+                         mbInfoOk);
+        return true;
+    } catch (...) {
+        dlg->DataSet = nullptr;
+        reportError(std::current_exception());
+        return false;
+    }
+}
+
+void ExportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
+    auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
+    auto g = exchangeDataSet("cdsExportG", groupsSql(c));
+    auto r = exchangeDataSet("cdsExportR", recordsSql(c));
+    const auto release = [dlg] { dlg->Groups = dlg->Records = nullptr; };
+    try {
+        g->open();
+        r->open();
+        dlg->setImportMode(false);
+        dlg->edFilenameGroups->setText(exeFolderFile(c.groupsFileName));
+        dlg->edFilenameRecords->setText(exeFolderFile(c.recordsFileName));
+        dlg->Groups = g.get();
+        dlg->Records = r.get();
+        dlg->GroupSelection = AllColumns(*g);
+        dlg->RecordSelection = AllColumns(*r);
+        dlg->showSelections();
+        const int res = execModal(dlg);
+        release();
+        if (res != QDialog::Accepted) return;
+        const QString sep = dlg->edSeparator->text();
+        ExportLines gl, rl;
+        {
+            ProgressShown progress(book, g->recordCount());
+            gl = MakeLines(*g, dlg->GroupSelection, sep, separatorQuestion(), progress.callback());
+            if (gl.stopped) return;
+            progress.w->start(r->recordCount());
+            rl = MakeLines(*r, dlg->RecordSelection, sep, separatorQuestion(), progress.callback());
+            if (rl.stopped) return;
+        }
+        WriteFileAtomically(dlg->edFilenameGroups->text().trimmed(), EncodeLines(gl.lines));
+        WriteFileAtomically(dlg->edFilenameRecords->text().trimmed(), EncodeLines(rl.lines));
+        VendorMessageBox(QStringLiteral("Экспорт содержимого справочника закончен.\rСохранено групп: ") +
+                             QString::number(gl.lines.size()) + QStringLiteral("\rСохранено записей: ") +
+                             QString::number(rl.lines.size()),
+                         mbInfoOk);
+    } catch (...) {
+        release();
+        reportError(std::current_exception());
+    }
+}
+
+bool ImportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
+    auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
+    auto g = exchangeDataSet("cdsExportG", groupsSql(c));
+    auto r = exchangeDataSet("cdsExportR", recordsSql(c));
+    const auto release = [dlg] { dlg->Groups = dlg->Records = nullptr; };
+    try {
+        g->open();
+        r->open();
+        if ((!g->isEmpty() || !r->isEmpty()) && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        dlg->setImportMode(true);
+        dlg->edFilenameGroups->clear();
+        dlg->edFilenameRecords->clear();
+        dlg->Groups = g.get();
+        dlg->Records = r.get();
+        dlg->GroupSelection = AllColumns(*g);
+        dlg->RecordSelection = AllColumns(*r);
+        dlg->showSelections();
+        const int res = execModal(dlg);
+        release();
+        if (res != QDialog::Accepted) return false;
+        const QString sep = dlg->edSeparator->text();
+        const QString gFile = dlg->edFilenameGroups->text().trimmed();
+        const QString rFile = dlg->edFilenameRecords->text().trimmed();
+        const QStringList gLines = ReadLines(gFile);
+        const QStringList rLines = ReadLines(rFile);
+        ImportPass gp, rp;
+        {
+            ProgressShown progress(book, int(gLines.size()));
+            gp = AppendLines(*g, gLines, dlg->GroupSelection, sep, gFile, progress.callback());
+            progress.w->start(int(rLines.size()));
+            try {
+                rp = AppendLines(*r, rLines, dlg->RecordSelection, sep, rFile, progress.callback());
+            } catch (...) {
+                g->cancelUpdates();
+                throw;
+            }
+            progress.w->storing();
+            try {
+                // Groups and records are stored together: a record never lands without its group.
+                ApplyAll(DM().connection(), {g.get(), r.get()});
+            } catch (...) {
+                progress.w->finish();
+                ShowApplicationError(std::current_exception());
+                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление отменено."), mbInfoOk);
+                return false;
+            }
+        }
+        // The generators move past the stored keys, so that a new group or record gets a higher one.
+        if (gp.idImported && !c.groupGenerator.isEmpty())
+            MoveGeneratorPast(DM().connection(), c.groupIdProc, c.groupGenerator, gp.maxId);
+        if (rp.idImported && !c.recordGenerator.isEmpty())
+            MoveGeneratorPast(DM().connection(), recordIdProc(c), c.recordGenerator, rp.maxId);
+        VendorMessageBox(QStringLiteral("Импорт в справочник закончен.\rДобавлено групп: ") + QString::number(gp.rows) +
+                             QStringLiteral("\rДобавлено записей: ") + QString::number(rp.rows),
+                         mbInfoOk);
+        return true;
+    } catch (...) {
+        release();
+        reportError(std::current_exception());
+        return true;  // the generators may have moved; the book reads its rows again either way
+    }
+}

@@ -1,0 +1,145 @@
+#pragma once
+// The record dialogs of the reference books: colours, materials, special
+// marks, customers and products (fields and their required ones from a
+// table), goods, services with their accompanying goods and the line dialog
+// of those, operators with their role and rights, and the group dialog.
+#include "books/ui/NewItem.h"
+
+#include <QPointer>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QButtonGroup;
+class QTabWidget;
+class QTableView;
+class DataSetModel;
+
+// One bound control of a record dialog.
+struct RecordControl {
+    enum Kind { Edit, Date, Group };
+    QString objectName;
+    QString label;
+    QString field;
+    Kind kind = Edit;
+};
+
+// A record dialog described by its controls and its required fields.
+class TfrmNewRecord : public TfrmNewItem {
+    Q_OBJECT
+public:
+    TfrmNewRecord(const QList<RecordControl>& controls, const QList<QPair<QString, QString>>& required,
+                  const QString& lineBreak = QStringLiteral("\r"), QWidget* parent = nullptr);
+    bool CheckFields() override;
+    // The group list of the tree book (ID, FULLPATH) for a "Группа" control.
+    QPointer<TClientDataSet> GroupList;
+
+protected:
+    void bindControls(TClientDataSet* ds) override;
+    QList<RecordControl> m_controls;
+    QList<QPair<QString, QString>> m_required;
+    QString m_lineBreak;
+};
+
+class TfrmNewColor : public TfrmNewRecord { Q_OBJECT public: TfrmNewColor(); };
+class TfrmNewMaterial : public TfrmNewRecord { Q_OBJECT public: TfrmNewMaterial(); };
+class TfrmNewComment : public TfrmNewRecord { Q_OBJECT public: TfrmNewComment(); };
+class TfrmNewZakazch : public TfrmNewRecord { Q_OBJECT public: TfrmNewZakazch(); };
+class TfrmNewProduct : public TfrmNewRecord { Q_OBJECT public: TfrmNewProduct(); };
+class TfrmNewTovar : public TfrmNewRecord { Q_OBJECT public: TfrmNewTovar(); };
+
+// The accompanying goods line: goods, quantity, price, the goods' unit.
+class TfrmNewUslTov : public QDialog {
+    Q_OBJECT
+public:
+    TfrmNewUslTov();
+    QComboBox* cbTovar;
+    QLineEdit* edKolvo;
+    QLineEdit* edCena;
+    QLineEdit* edEdizm;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+    void bindTo(TClientDataSet* lines);
+    void btnOkClick();
+
+private:
+    QPointer<TClientDataSet> m_lines;
+};
+
+// The service with its page of accompanying goods.
+class TfrmNewUsluga : public TfrmNewRecord {
+    Q_OBJECT
+public:
+    TfrmNewUsluga();
+    bool CheckFields() override;
+    QTabWidget* PageControl1;
+    QTableView* DBGrid;
+    QPushButton* btnAdd;
+    QPushButton* btnDelete;
+    QPushButton* btnEdit;
+    // The lines of the service being edited (open while the dialog is shown).
+    TClientDataSet* cdsBookUsltov;
+    void btnAddClick();
+    void btnEditClick();
+    void btnDeleteClick();
+
+protected:
+    void bindControls(TClientDataSet* ds) override;
+    bool saveChanges() override;
+    void afterClose() override;
+    void done(int r) override;
+
+private:
+    void lineDialog(const QString& caption);
+    DataSetModel* m_model;
+};
+
+class TfrmNewOperator : public TfrmNewItem {
+    Q_OBJECT
+public:
+    TfrmNewOperator();
+    bool CheckFields() override;
+    QLineEdit* edID;
+    QLineEdit* edFio;
+    QLineEdit* edPassword;
+    QLineEdit* DBEdit1;
+    QRadioButton* rbRole1;
+    QRadioButton* rbRole2;
+    QList<QCheckBox*> rights;  // in the order of the ten rights
+    void rgRoleClick(int index);
+
+protected:
+    void bindControls(TClientDataSet* ds) override;
+
+private:
+    QButtonGroup* m_roles;
+};
+
+// The group dialog shared by the three tree books.
+class TfrmNewGroup : public QDialog {
+    Q_OBJECT
+public:
+    TfrmNewGroup();
+    QLabel* Label1;
+    QLineEdit* edName;
+    QComboBox* cbGroup;
+    QLabel* lbKinddoc;
+    QComboBox* cbKinddoc;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+    // Bound by the book being shown: its groups, its group list, whether kinds show.
+    void bindTo(TClientDataSet* groups, TClientDataSet* groupList, bool showKinds);
+    void btnOkClick();
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void rebind();
+    QPointer<TClientDataSet> m_groups;
+    QPointer<TClientDataSet> m_list;
+    bool m_kinds = false;
+};

@@ -1,9 +1,0 @@
-#pragma once
-// The dialog of the report "Предоставленные услуги по видам".
-#include "orders/RpSummaKvit.h"
-
-class TfrmRpUslugaKind : public TfrmRpService {
-    Q_OBJECT
-public:
-    explicit TfrmRpUslugaKind(QWidget* parent = nullptr) : TfrmRpService(TServiceReport::UslugaKind, parent) {}
-};

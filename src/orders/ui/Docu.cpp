@@ -1,0 +1,897 @@
+#include "orders/ui/Docu.h"
+
+#include "session/Global.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
+#include "data/ClientDataSet.h"
+#include "data/DataErrors.h"
+#include "data/DataModule.h"
+#include "ui/DataSetModel.h"
+#include "ui/FieldBinding.h"
+#include "data/FieldMoneyText.h"
+#include "orders/ui/BookChooser.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/core/DocuDates.h"
+#include "orders/ui/DocPrint.h"
+#include "orders/core/DocuSave.h"
+#include "orders/ui/Product.h"
+#include "orders/ui/Usluga.h"
+#include "orders/ui/ZakazchInfo.h"
+#include "ui/EditorWidgets.h"
+#include "ui/ErrorDB.h"
+#include "ui/Help.h"
+#include "ui/Reconnect.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+const QString kModifiedMark = QStringLiteral(" *");
+
+
+// A money box shows the largest amount whole, right-aligned.
+void moneyBox(QLineEdit* e) {
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    const int text = e->fontMetrics().horizontalAdvance(QStringLiteral("9 999 999 999 999,99"));
+    e->setMinimumWidth(text + 16);
+}
+
+QDateEdit* dateEdit(QWidget* parent, const char* name) {
+    auto* d = named(new QDateEdit(parent), name);
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return d;
+}
+
+}  // namespace
+
+TfrmDocu::TfrmDocu(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmDocu"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QStringLiteral("Документ"));
+    resize(700, 640);
+    setMinimumSize(626, 460);
+
+    cdsPMoves = new TClientDataSet(this, QStringLiteral("cdsPMoves"));
+    cdsPMoves->query().setObjectName(QStringLiteral("xqPMoves"));
+    cdsPMoves->setCommandText(QStringLiteral("SELECT * FROM PMOVES\n  WHERE DOC_ID=:CURDOC_ID\n  ORDER BY NPP"));
+    cdsPMoves->setTableName(QStringLiteral("PMOVES"));
+    cdsPMoves->setIndexFieldNames(QStringLiteral("NPP"));
+    cdsUMoves = new TClientDataSet(this, QStringLiteral("cdsUMoves"));
+    cdsUMoves->query().setObjectName(QStringLiteral("xqUMoves"));
+    cdsUMoves->setCommandText(QStringLiteral("SELECT * FROM UMOVES\n  WHERE DOC_ID=:CURDOC_ID\n  ORDER BY NPP"));
+    cdsUMoves->setTableName(QStringLiteral("UMOVES"));
+    cdsUMoves->setIndexFieldNames(QStringLiteral("NPP"));
+
+    auto* title = new QWidget(this);
+    buildTitlePanel(title);
+    buildLinesPanel();
+    auto* lower = new QWidget(this);
+    buildLowerPanel(lower);
+
+    BitBtn1 = named(new QPushButton(QStringLiteral("Справка"), this), "BitBtn1");
+    btnPrint = named(new QPushButton(QStringLiteral("Печать"), this), "btnPrint");
+    btnOk = named(new QPushButton(QStringLiteral("Сохранить"), this), "btnOk");
+    btnCancel = named(new QPushButton(QStringLiteral("Закрыть"), this), "btnCancel");
+    for (QPushButton* b : {BitBtn1, btnPrint, btnOk, btnCancel}) b->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch();
+    buttons->addWidget(btnPrint);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+
+    PanelHint = named(new QFrame(this), "PanelHint");
+    PanelHint->setFrameShape(QFrame::StyledPanel);
+    auto* hintText = new QLabel(
+        QStringLiteral("Поля отмеченные знаком ~ допускают ввод не только значений из справочников, но и "
+                       "произвольных значений"),
+        PanelHint);
+    hintText->setWordWrap(true);
+    SpeedButton1 = named(new QToolButton(PanelHint), "SpeedButton1");
+    SpeedButton1->setText(QStringLiteral("X"));
+    SpeedButton1->setToolTip(QStringLiteral("Убрать  сообщение"));
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    auto* hint = new QHBoxLayout(PanelHint);
+    hint->addWidget(hintText, 1);
+    hint->addWidget(SpeedButton1, 0, Qt::AlignTop);
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(title);
+    v->addWidget(PageControl1, 1);
+    v->addWidget(lower);
+    v->addLayout(buttons);
+    v->addWidget(PanelHint);
+
+    buildActions();
+
+    popPrint1 = named(new QMenu(this), "popPrint1");
+    acPrintKvit = named(new QAction(QStringLiteral("Квитанция"), this), "acPrintKvit");
+    acPrintKvitUz = named(new QAction(QStringLiteral("Квитанция узкая"), this), "acPrintKvitUz");
+    popPrint1->addAction(acPrintKvit);
+    popPrint1->addAction(acPrintKvitUz);
+    // Printing works in every mode and prints what is on screen, saved or not;
+    // an error stops at this command and goes to the program's error handler.
+    const auto printReceipt = [this](bool narrow) {
+        try {
+            if (TClientDataSet* d = docu())
+                PrintReceipt(KindDocID, narrow, *d, *cdsPMoves, *cdsUMoves, *DM().cdsUchInfo, this);
+        } catch (...) {
+            handleUiError(std::current_exception());
+        }
+    };
+    connect(acPrintKvit, &QAction::triggered, this, [printReceipt] { printReceipt(false); });
+    connect(acPrintKvitUz, &QAction::triggered, this, [printReceipt] { printReceipt(true); });
+
+    connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);  // Escape rejects as well
+    connect(btnPrint, &QPushButton::clicked, this,
+            [this] { popPrint1->popup(btnPrint->mapToGlobal(btnPrint->rect().bottomLeft())); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { HelpContext(this, QStringLiteral("_docum_edit.htm")); });
+    acHelp = named(new QAction(QStringLiteral("Справка"), this), "acHelp");
+    acHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    acHelp->setShortcutContext(Qt::WindowShortcut);
+    addAction(acHelp);
+    connect(acHelp, &QAction::triggered, BitBtn1, &QPushButton::click);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TfrmDocu::SpeedButton1Click);
+    connect(sbBookZakazch, &QToolButton::clicked, this, &TfrmDocu::sbBookZakazchClick);
+    connect(sbZakazchInfo, &QToolButton::clicked, this, &TfrmDocu::sbZakazchInfoClick);
+
+    // Top to bottom.
+    QList<QWidget*> order = {edNumber, edDateP,  cbZakazch, edDateV,  edDateVyd,  edVremVyd, DBGP,
+                             DBGU,     rbNone,   rbSkid,    rbNadb,   edOtklProc, edOtklSum, cbComment,
+                             cbGarant, edReceived, BitBtn1, btnPrint, btnOk,     btnCancel};
+    for (int i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TfrmDocu::buildTitlePanel(QWidget* panel) {
+    lbNameDoc = named(new QLabel(panel), "lbNameDoc");
+    QFont bold = lbNameDoc->font();
+    bold.setBold(true);
+    lbNameDoc->setFont(bold);
+    lbNameDoc->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // the dots are clipped
+    edSeries = greyEdit(panel, "edSeries");
+    edSeries->setMaximumWidth(70);
+    edNumber = named(new QLineEdit(panel), "edNumber");
+    edNumber->setMaximumWidth(90);
+    edDateP = dateEdit(panel, "edDateP");
+    cbZakazch = named(new QComboBox(panel), "cbZakazch");
+    cbZakazch->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cbZakazch->setMinimumContentsLength(30);
+    sbZakazchInfo = named(new QToolButton(panel), "sbZakazchInfo");
+    sbZakazchInfo->setText(QStringLiteral("Инф."));
+    sbBookZakazch = named(new QToolButton(panel), "sbBookZakazch");
+    sbBookZakazch->setText(QStringLiteral("..."));
+    sbBookZakazch->setToolTip(QStringLiteral("Справочник заказчиков"));
+    edDateV = dateEdit(panel, "edDateV");
+    edDateVyd = dateEdit(panel, "edDateVyd");
+    edVremVyd = named(new QLineEdit(panel), "edVremVyd");
+
+    auto* g = new QGridLayout(panel);
+    g->setContentsMargins(0, 0, 0, 0);
+    g->addWidget(lbNameDoc, 0, 0, 1, 6);
+    auto* num = new QHBoxLayout;
+    num->addWidget(edSeries);
+    num->addWidget(labelFor(edNumber, QStringLiteral("№"), panel));
+    num->addWidget(edNumber);
+    num->addWidget(labelFor(edDateP, QStringLiteral("дата приема"), panel));
+    num->addWidget(edDateP);
+    num->addStretch();
+    g->addLayout(num, 1, 0, 1, 6);
+    auto* zak = new QHBoxLayout;
+    zak->addWidget(labelFor(cbZakazch, QStringLiteral("заказчик"), panel));
+    zak->addWidget(cbZakazch, 1);
+    zak->addWidget(sbZakazchInfo);
+    zak->addWidget(sbBookZakazch);
+    g->addLayout(zak, 2, 0, 1, 6);
+    g->addWidget(labelFor(edDateV, QStringLiteral("дата выполнения"), panel), 3, 0);
+    g->addWidget(edDateV, 3, 1);
+    g->addWidget(labelFor(edDateVyd, QStringLiteral("дата выдачи"), panel), 3, 2);
+    g->addWidget(edDateVyd, 3, 3);
+    g->addWidget(labelFor(edVremVyd, QStringLiteral("время выдачи"), panel), 3, 4);
+    g->addWidget(edVremVyd, 3, 5);
+}
+
+void TfrmDocu::buildLinesPanel() {
+    PageControl1 = named(new QTabWidget(this), "PageControl1");
+    TabSheetP = named(new QWidget(PageControl1), "TabSheetP");
+    TabSheetU = named(new QWidget(PageControl1), "TabSheetU");
+    PageControl1->addTab(TabSheetP, QStringLiteral("Список изделий"));
+    PageControl1->addTab(TabSheetU, QStringLiteral("Список услуг"));
+    for (QTableView** grid : {&DBGP, &DBGU}) {
+        auto* g = new QTableView(grid == &DBGP ? TabSheetP : TabSheetU);
+        g->setObjectName(grid == &DBGP ? QStringLiteral("DBGP") : QStringLiteral("DBGU"));
+        g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        g->setSelectionBehavior(QAbstractItemView::SelectRows);
+        g->setSelectionMode(QAbstractItemView::SingleSelection);
+        g->horizontalHeader()->setVisible(true);
+        *grid = g;
+    }
+    m_modelP = new DataSetModel(cdsPMoves, this);
+    m_modelP->setStretchField(QStringLiteral("PRODUCT_NAME"));
+    m_modelP->attachView(DBGP);
+    m_modelU = new DataSetModel(cdsUMoves, this);
+    m_modelU->setStretchField(QStringLiteral("USLUGA_NAME"));
+    m_modelU->attachView(DBGU);
+    edTotal = greyEdit(TabSheetU, "edTotal");
+    moneyBox(edTotal);
+    connect(DBGP, &QTableView::doubleClicked, this, [this] { lineDblClick(DBGP, acPMovesEdit); });
+    connect(DBGU, &QTableView::doubleClicked, this, [this] { lineDblClick(DBGU, acUMovesEdit); });
+}
+
+void TfrmDocu::buildLowerPanel(QWidget* panel) {
+    GroupBox1 = named(new QGroupBox(QStringLiteral("Отклонение"), panel), "GroupBox1");
+    rbNone = named(new QRadioButton(QStringLiteral("нет"), GroupBox1), "rbNone");
+    rbSkid = named(new QRadioButton(QStringLiteral("скидка"), GroupBox1), "rbSkid");
+    rbNadb = named(new QRadioButton(QStringLiteral("надбавка"), GroupBox1), "rbNadb");
+    auto* rb = new QVBoxLayout(GroupBox1);
+    for (QRadioButton* r : {rbNone, rbSkid, rbNadb}) {
+        rb->addWidget(r);
+        connect(r, &QRadioButton::clicked, this, [this, r] {
+            if (SyncingOtkl) return;
+            TClientDataSet* d = docu();
+            if (!d || !d->isActive() || !m_editAllowed) return;
+            const int type = OtklTypeOfRadio(r->objectName());
+            const TField& current = d->fieldByName(QStringLiteral("OTKLTYPE"));
+            if (!current.isNull() && current.asInteger() == type) return;  // already so: nothing changes
+            if (!d->isEditing()) d->edit();
+            d->fieldByName(QStringLiteral("OTKLTYPE")).setAsInteger(type);
+        });
+    }
+    edOtklProc = named(new QLineEdit(panel), "edOtklProc");
+    edOtklSum = named(new QLineEdit(panel), "edOtklSum");
+    edTolalWOtkl = greyEdit(panel, "edTolalWOtkl");
+    cbComment = named(new QComboBox(panel), "cbComment");
+    cbComment->setEditable(true);
+    cbComment->setInsertPolicy(QComboBox::NoInsert);
+    cbGarant = named(new QComboBox(panel), "cbGarant");
+    edReceived = named(new QLineEdit(panel), "edReceived");
+    edDebt = greyEdit(panel, "edDebt");
+    for (QLineEdit* e : {edOtklSum, edTolalWOtkl, edReceived, edDebt}) moneyBox(e);
+    edOtklProc->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lbPriemschikFio = named(new QLabel(panel), "lbPriemschikFio");
+    auto* lbPriemschik = new QLabel(QStringLiteral("Приемщик:"), panel);
+    QFont bold = lbPriemschik->font();
+    bold.setBold(true);
+    lbPriemschik->setFont(bold);
+    lbPriemschik->setStyleSheet(QStringLiteral("color: green"));
+
+    auto* g = new QGridLayout;
+    g->addWidget(labelFor(edOtklProc, QStringLiteral("Откл - %"), panel), 0, 0);
+    g->addWidget(edOtklProc, 0, 1);
+    g->addWidget(labelFor(edOtklSum, QStringLiteral("Откл - сумма"), panel), 1, 0);
+    g->addWidget(edOtklSum, 1, 1);
+    g->addWidget(labelFor(edTolalWOtkl, QStringLiteral("ИТОГО с откл."), panel), 2, 0);
+    g->addWidget(edTolalWOtkl, 2, 1);
+    g->addWidget(labelFor(cbComment, QStringLiteral("особые отметки ~"), panel), 0, 2);
+    g->addWidget(cbComment, 0, 3);
+    g->addWidget(labelFor(cbGarant, QStringLiteral("гарантия"), panel), 1, 2);
+    g->addWidget(cbGarant, 1, 3);
+    g->addWidget(labelFor(edReceived, QStringLiteral("Получено:"), panel), 2, 2);
+    g->addWidget(edReceived, 2, 3);
+    g->addWidget(labelFor(edDebt, QStringLiteral("Долг:"), panel), 3, 2);
+    g->addWidget(edDebt, 3, 3);
+    auto* who = new QHBoxLayout;
+    who->addWidget(lbPriemschik);
+    who->addWidget(lbPriemschikFio, 1);
+    g->addLayout(who, 3, 0, 1, 2);
+    g->setColumnStretch(3, 1);
+    auto* h = new QHBoxLayout(panel);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(GroupBox1);
+    h->addLayout(g, 1);
+}
+
+void TfrmDocu::buildActions() {
+    acPMovesAppend = lineAction(this, "acPMovesAppend", QStringLiteral("Добавить изделие"));
+    acPMovesEdit = lineAction(this, "acPMovesEdit", QStringLiteral("Редактировать изделие (F2)"));
+    acPMovesDelete = lineAction(this, "acPMovesDelete", QStringLiteral("Убрать изделие (Ctrl-Del)"));
+    acPMovesUp = lineAction(this, "acPMovesUp", QStringLiteral("Переместить изделие вверх"));
+    acPMovesDown = lineAction(this, "acPMovesDown", QStringLiteral("Переместить изделие вниз"));
+    acUMovesAppend = lineAction(this, "acUMovesAppend", QStringLiteral("Добавить услугу"));
+    acUMovesEdit = lineAction(this, "acUMovesEdit", QStringLiteral("Редактировать услугу (F2)"));
+    acUMovesDelete = lineAction(this, "acUMovesDelete", QStringLiteral("Убрать услугу (Ctrl-Del)"));
+    acUMovesUp = lineAction(this, "acUMovesUp", QStringLiteral("Переместить услугу вверх"));
+    acUMovesDown = lineAction(this, "acUMovesDown", QStringLiteral("Переместить услугу вниз"));
+    acComEdit = lineAction(this, "acComEdit", QString());
+    acComDelete = lineAction(this, "acComDelete", QString());
+    acPMovesAppend->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+    acUMovesAppend->setShortcut(QKeySequence(Qt::Key_Insert));
+    acComEdit->setShortcut(QKeySequence(Qt::Key_F2));
+    acComDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    m_lineActions = {acPMovesAppend, acPMovesEdit, acPMovesDelete, acPMovesUp, acPMovesDown,
+                     acUMovesAppend, acUMovesEdit, acUMovesDelete, acUMovesUp, acUMovesDown};
+
+    connect(acPMovesAppend, &QAction::triggered, this, [this] {
+        if (!PageControl1->isTabVisible(0)) return;  // key-cutting orders have no product lines
+        PageControl1->setCurrentWidget(TabSheetP);
+        AppendLine(cdsPMoves, DBGP, productDialog());
+    });
+    connect(acPMovesEdit, &QAction::triggered, this, [this] { EditLine(cdsPMoves, DBGP, productDialog()); });
+    connect(acPMovesDelete, &QAction::triggered, this, [this] { DeleteLine(cdsPMoves, DBGP); });
+    connect(acPMovesUp, &QAction::triggered, this, [this] { MoveLineUp(cdsPMoves); });
+    connect(acPMovesDown, &QAction::triggered, this, [this] { MoveLineDown(cdsPMoves); });
+    connect(acUMovesAppend, &QAction::triggered, this, [this] {
+        PageControl1->setCurrentWidget(TabSheetU);
+        AppendLine(cdsUMoves, DBGU, uslugaDialog());
+    });
+    connect(acUMovesEdit, &QAction::triggered, this, [this] { EditLine(cdsUMoves, DBGU, uslugaDialog()); });
+    connect(acUMovesDelete, &QAction::triggered, this, [this] { DeleteLine(cdsUMoves, DBGU); });
+    connect(acUMovesUp, &QAction::triggered, this, [this] { MoveLineUp(cdsUMoves); });
+    connect(acUMovesDown, &QAction::triggered, this, [this] { MoveLineDown(cdsUMoves); });
+    // F2 and Ctrl+Del act on the grid that has the focus.
+    connect(acComEdit, &QAction::triggered, this, [this] {
+        QAction* a = focusWidget() == DBGP ? acPMovesEdit : focusWidget() == DBGU ? acUMovesEdit : nullptr;
+        if (a && a->isEnabled()) a->trigger();
+    });
+    connect(acComDelete, &QAction::triggered, this, [this] {
+        QAction* a = focusWidget() == DBGP ? acPMovesDelete : focusWidget() == DBGU ? acUMovesDelete : nullptr;
+        if (a && a->isEnabled()) a->trigger();
+    });
+
+    // Five buttons under each grid.
+    auto addButtons = [](QWidget* tab, QTableView* grid, const QList<QPair<QAction*, QString>>& acts,
+                         QWidget* extra) {
+        auto* v = new QVBoxLayout(tab);
+        v->addWidget(grid, 1);
+        auto* h = new QHBoxLayout;
+        for (const auto& [a, text] : acts) h->addWidget(actionButton(tab, a, text, QStringLiteral("btn")));
+        h->addStretch();
+        if (extra) {
+            h->addWidget(labelFor(extra, QStringLiteral("ИТОГО:"), tab));
+            h->addWidget(extra);
+        }
+        v->addLayout(h);
+    };
+    addButtons(TabSheetP, DBGP,
+               {{acPMovesAppend, QStringLiteral("+")}, {acPMovesEdit, QStringLiteral("Изм.")},
+                {acPMovesDelete, QStringLiteral("-")}, {acPMovesUp, QStringLiteral("↑")},
+                {acPMovesDown, QStringLiteral("↓")}},
+               nullptr);
+    addButtons(TabSheetU, DBGU,
+               {{acUMovesAppend, QStringLiteral("+")}, {acUMovesEdit, QStringLiteral("Изм.")},
+                {acUMovesDelete, QStringLiteral("-")}, {acUMovesUp, QStringLiteral("↑")},
+                {acUMovesDown, QStringLiteral("↓")}},
+               edTotal);
+}
+
+// The line lists' fields, in grid order; their lookups read the data module's lists.
+void TfrmDocu::setupLineFields() {
+    if (m_linesReady) return;
+    m_linesReady = true;
+    TDM& dm = DM();
+    auto hidden = [](TField& f) -> TField& { return f.setVisible(false); };
+    TClientDataSet* p = cdsPMoves;
+    hidden(p->addField(QStringLiteral("ID"))).setRequired();
+    hidden(p->addField(QStringLiteral("DOC_ID"))).setRequired();
+    p->addField(QStringLiteral("NUM")).setDisplayLabel(QStringLiteral("№")).setDisplayWidth(4);
+    p->addLookupField(QStringLiteral("PPARA_NAME"), TFieldType::Text, 30, QStringLiteral("PPARA"), dm.cdsPparaLU,
+                      QStringLiteral("ID"), QStringLiteral("NAME"))
+        .setDisplayLabel(QStringLiteral("Полупара"))
+        .setDisplayWidth(9);
+    hidden(p->addField(QStringLiteral("PRODUCT_ID"))).setRequired();
+    p->addLookupField(QStringLiteral("PRODUCT_NAME"), TFieldType::Text, 100, QStringLiteral("PRODUCT_ID"),
+                      dm.cdsProductLU, QStringLiteral("ID"), QStringLiteral("NAME"))
+        .setDisplayLabel(QStringLiteral("Изделие"))
+        .setDisplayWidth(30);
+    hidden(p->addField(QStringLiteral("COLOR_ID")));
+    p->addLookupField(QStringLiteral("COLOR_NAME"), TFieldType::Text, 30, QStringLiteral("COLOR_ID"), dm.cdsColorLU,
+                      QStringLiteral("ID"), QStringLiteral("NAME"))
+        .setDisplayLabel(QStringLiteral("Цвет"))
+        .setDisplayWidth(13);
+    hidden(p->addField(QStringLiteral("MATERIAL_ID")));
+    p->addLookupField(QStringLiteral("MATERIAL_NAME"), TFieldType::Text, 30, QStringLiteral("MATERIAL_ID"),
+                      dm.cdsMaterialLU, QStringLiteral("ID"), QStringLiteral("NAME"))
+        .setDisplayLabel(QStringLiteral("Материал"))
+        .setDisplayWidth(13);
+    p->addField(QStringLiteral("PROCIZN")).setDisplayLabel(QStringLiteral("% износа")).setDisplayWidth(6);
+    hidden(p->addField(QStringLiteral("NPP"))).setRequired();
+    hidden(p->addField(QStringLiteral("PPARA")));
+
+    TClientDataSet* u = cdsUMoves;
+    hidden(u->addField(QStringLiteral("ID"))).setRequired();
+    hidden(u->addField(QStringLiteral("DOC_ID"))).setRequired();
+    u->addField(QStringLiteral("NUM")).setDisplayLabel(QStringLiteral("№")).setDisplayWidth(4);
+    hidden(u->addField(QStringLiteral("USLUGA_ID")))
+        .setRequired()
+        .setOnChange([](TField& f) {
+            // The chosen service brings its price; the operator may overwrite it afterwards.
+            f.dataSet().fieldByName(QStringLiteral("SUMMA"))
+                .setValue(DM().cdsUslugaLU->lookup(QStringLiteral("ID"), f.value(), QStringLiteral("SUMMA")));
+        });
+    u->addLookupField(QStringLiteral("USLUGA_NAME"), TFieldType::Text, 100, QStringLiteral("USLUGA_ID"),
+                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("NAME"))
+        .setDisplayLabel(QStringLiteral("Услуга"))
+        .setDisplayWidth(40);
+    u->addLookupField(QStringLiteral("USLUGA_EAN13"), TFieldType::Text, 14, QStringLiteral("USLUGA_ID"),
+                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("EAN13"))
+        .setDisplayLabel(QStringLiteral("Штрих-код"))
+        .setDisplayWidth(13);
+    u->addLookupField(QStringLiteral("USLUGA_NUMPR"), TFieldType::Text, 20, QStringLiteral("USLUGA_ID"),
+                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("NUMPR"))
+        .setDisplayLabel(QStringLiteral("№ по прейск."))
+        .setDisplayWidth(8);
+    u->addField(QStringLiteral("SUMMA"), TFieldType::Decimal)
+        .setScale(2)
+        .setRequired()
+        .setDisplayLabel(QStringLiteral("Сумма"))
+        .setDisplayWidth(12)
+        .setOnGetText([](const TField& f) { return FieldMoneyText(f); });
+    hidden(u->addField(QStringLiteral("NPP"))).setRequired();
+}
+
+TClientDataSet* TfrmDocu::docu() const {
+    IJournalHost* host = JournalHost();
+    return host ? host->journalDocu() : nullptr;
+}
+
+QString TfrmDocu::lookupText(const QString& field, TClientDataSet* list, const QString& keyField,
+                             const QString& resultField) const {
+    TClientDataSet* d = docu();
+    if (!d || !list) return QString();
+    return list->lookup(keyField, d->fieldByName(field).value(), resultField).toString();
+}
+
+void TfrmDocu::bindHeader(TClientDataSet* d) {
+    if (m_bound == d) return;
+    qDeleteAll(m_headerBindings);
+    m_headerBindings.clear();
+    m_lockedBindings.clear();
+    for (const auto& c : m_docuConnections) disconnect(c);
+    m_docuConnections.clear();
+    m_bound = d;
+    if (!d) return;
+    TDM& dm = DM();
+    auto line = [&](QLineEdit* e, const char* f) { return bindLineEdit(e, d, QString::fromLatin1(f)); };
+    auto date = [&](QDateEdit* e, const char* f) { return bindDateEdit(e, d, QString::fromLatin1(f)); };
+    TFieldBinding* series = line(edSeries, "SERIES");
+    series->setReadOnly(true);
+    m_bindOtklProc = line(edOtklProc, "OTKLPROC");
+    m_bindOtklSum = line(edOtklSum, "OTKLSUM");
+    m_bindComment = bindLineEdit(cbComment->lineEdit(), d, QStringLiteral("COMMENT"));
+    m_lockedBindings = {line(edNumber, "NUMBER"),
+                        date(edDateP, "DATEP"),
+                        bindComboBox(cbZakazch, d, QStringLiteral("ZAKAZCH_ID"), dm.cdsZakazchLU,
+                                     QStringLiteral("NAMEAP")),
+                        date(edDateV, "DATEV"),
+                        line(edVremVyd, "VREMVYD"),
+                        m_bindComment,
+                        bindComboBox(cbGarant, d, QStringLiteral("GARANT"), dm.cdsGarantLU, QStringLiteral("NAME")),
+                        line(edReceived, "RECEIVED")};
+    QList<TFieldBinding*> shown = {line(edTotal, "TOTAL"), line(edTolalWOtkl, "TOTAL_WOTKL"), line(edDebt, "DEBT")};
+    for (TFieldBinding* b : shown) b->setReadOnly(true);
+    m_headerBindings = m_lockedBindings + shown;
+    m_headerBindings << series << m_bindOtklProc << m_bindOtklSum << date(edDateVyd, "DATEVYD");
+
+    // A special mark picked from the list goes into the field like a typed one.
+    m_docuConnections << connect(cbComment, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        TClientDataSet* dd = docu();
+        if (!dd || !m_editAllowed) return;
+        if (!dd->isEditing()) dd->edit();
+        dd->fieldByName(QStringLiteral("COMMENT")).setAsString(cbComment->itemText(index));
+    });
+    // The money rules run on every change the editor makes (attached once per dataset).
+    AttachDocuRules(*d);
+    TDocuRules* rules = DocuRules(*d);
+    m_docuConnections << connect(rules, &TDocuRules::rowEdited, this, [this] {
+        if (m_open) SetModified(true);
+    });
+    m_docuConnections << connect(rules, &TDocuRules::otklSignChanged, this, [this](int sign) {
+        if (m_open) SetOtklEditable(sign);
+    });
+    m_docuConnections << connect(d, &TClientDataSet::rowChanged, this, [this] {
+        if (m_open) ShowOtklType();
+    });
+}
+
+void TfrmDocu::refillComments() {
+    const QString text = cbComment->currentText();
+    cbComment->clear();
+    TClientDataSet& marks = *DM().cdsCommentLU;
+    const int name = marks.fieldByName(QStringLiteral("NAME")).index();
+    for (int r = 0; r < marks.recordCount(); ++r) cbComment->addItem(marks.valueAt(r, name).toString());
+    cbComment->setCurrentIndex(-1);
+    cbComment->setEditText(text);
+    if (m_bindComment) m_bindComment->refresh();
+}
+
+void TfrmDocu::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    TClientDataSet* d = docu();
+    if (!d || !d->isActive() || d->isEmpty()) return;
+    setupLineFields();
+    bindHeader(d);
+    // 1. the order
+    DocID = d->fieldByName(QStringLiteral("ID")).asInteger();
+    KindDocID = d->fieldByName(QStringLiteral("KINDDOC_ID")).asInteger();
+    KindDocName = d->findField(QStringLiteral("KINDDOC_NAME"))
+                      ? d->fieldByName(QStringLiteral("KINDDOC_NAME")).asString()
+                      : lookupText(QStringLiteral("KINDDOC_ID"), DM().cdsKindDoc, QStringLiteral("ID"),
+                                   QStringLiteral("NAME"));
+    // 2. its lines
+    for (TClientDataSet* lines : {cdsPMoves, cdsUMoves}) {
+        lines->close();
+        lines->query().setParam(QStringLiteral("CURDOC_ID"), DocID);
+        lines->open();
+    }
+    // 3. the operator
+    lbPriemschikFio->setText(d->findField(QStringLiteral("PRIEMSCHIK_FIO"))
+                                 ? d->fieldByName(QStringLiteral("PRIEMSCHIK_FIO")).asString()
+                                 : lookupText(QStringLiteral("PRIEMSCHIK_ID"), DM().cdsPriemschikLU,
+                                              QStringLiteral("ID"), QStringLiteral("FIO")));
+    // 4. special marks
+    refillComments();
+    // 5.-7. mode
+    m_editAllowed = GL.RPeriodOpen && (IsNewDoc ? GL.ZakInsert : GL.ZakEdit);
+    applyMode();
+    // 8.-9. kind
+    lbNameDoc->setText(KindDocName + QStringLiteral(" ") + QString(144, QLatin1Char('.')));
+    applyKind();
+    PanelHint->setVisible(AppOptions.ShowHintMes);
+    for (TFieldBinding* b : m_headerBindings) b->refresh();
+    // Every opening sizes the columns afresh: nothing carries over from the last order.
+    m_modelP->applyColumnWidths(DBGP);
+    m_modelU->applyColumnWidths(DBGU);
+    // The first tab, and the first field the clerk fills.
+    PageControl1->setCurrentIndex(PageControl1->isTabVisible(0) ? 0 : 1);
+    if (m_editAllowed)
+        cbZakazch->setFocus();
+    else
+        (PageControl1->currentWidget() == TabSheetP ? DBGP : DBGU)->setFocus();
+    m_open = true;
+    FormActivate();
+}
+
+void TfrmDocu::applyMode() {
+    if (IsNewDoc)
+        setWindowTitle(QStringLiteral("Новый документ"));
+    else if (m_editAllowed)
+        setWindowTitle(QStringLiteral("Редактирование документа"));
+    else
+        setWindowTitle(QStringLiteral("Просмотр"));
+    SetModified(false);
+    btnOk->setEnabled(m_editAllowed);
+    for (QAction* a : m_lineActions) a->setEnabled(m_editAllowed);
+    acComEdit->setEnabled(m_editAllowed);
+    acComDelete->setEnabled(m_editAllowed);
+    sbBookZakazch->setEnabled(m_editAllowed);
+    GroupBox1->setEnabled(m_editAllowed);
+    for (TFieldBinding* b : m_lockedBindings) b->setReadOnly(!m_editAllowed);
+    // The special marks' list would change the shown text without storing it.
+    cbComment->setEnabled(m_editAllowed);
+}
+
+void TfrmDocu::applyKind() {
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheetP), KindDocID != 2);
+    if (KindDocID == 2) PageControl1->setCurrentWidget(TabSheetU);
+    if (KindDocID == 1 || KindDocID == 3) {
+        const bool shoes = KindDocID == 1;
+        for (const char* f : {"PPARA_NAME", "COLOR_NAME", "MATERIAL_NAME"})
+            cdsPMoves->fieldByName(QString::fromLatin1(f)).setVisible(shoes);
+        cdsPMoves->fieldByName(QStringLiteral("PRODUCT_NAME")).setDisplayWidth(shoes ? 30 : 70);
+    }
+}
+
+void TfrmDocu::changeEvent(QEvent* e) {
+    QDialog::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_open) FormActivate();
+}
+
+void TfrmDocu::FormActivate() {
+    TClientDataSet* d = docu();
+    if (!d || !d->isActive()) return;
+    SetOtklEditable(OtklSign(*d));
+    ShowOtklType();
+}
+
+void TfrmDocu::SetOtklEditable(int sign) {
+    const TOtklBoxes boxes = ::SetOtklEditable(sign, m_editAllowed);
+    for (QLineEdit* e : {edOtklProc, edOtklSum}) {
+        QPalette p = e->palette();
+        p.setColor(QPalette::Base, palette().color(boxes.editable ? QPalette::Base : QPalette::Button));
+        e->setPalette(p);
+    }
+    for (TFieldBinding* b : {m_bindOtklProc, m_bindOtklSum})
+        if (b) b->setReadOnly(!boxes.editable);
+}
+
+void TfrmDocu::ShowOtklType() {
+    TClientDataSet* d = docu();
+    if (!d || !d->isActive()) return;
+    SyncingOtkl = true;
+    const QString name = ::ShowOtklType(d->fieldByName(QStringLiteral("OTKLTYPE")).value());
+    const bool hadFocus = rbNone->hasFocus() || rbSkid->hasFocus() || rbNadb->hasFocus();
+    for (QRadioButton* r : {rbNone, rbSkid, rbNadb}) r->setAutoExclusive(false);
+    for (QRadioButton* r : {rbNone, rbSkid, rbNadb}) {
+        r->setChecked(r->objectName() == name);
+        r->setAutoExclusive(true);
+        if (hadFocus && r->isChecked()) r->setFocus();
+    }
+    SyncingOtkl = false;
+}
+
+void TfrmDocu::SetModified(bool modified) {
+    DocModified = modified;
+    QString caption = windowTitle();
+    if (modified && !caption.endsWith(kModifiedMark))
+        setWindowTitle(caption + kModifiedMark);
+    else if (!modified && caption.endsWith(kModifiedMark))
+        setWindowTitle(caption.left(caption.size() - kModifiedMark.size()));
+}
+
+TLineDialog* TfrmDocu::productDialog() {
+    if (auto* w = Window<TfrmProduct>(QStringLiteral("frmProduct"))) return w;
+    if (!m_ownProduct) m_ownProduct = new TfrmProduct(this);
+    return m_ownProduct;
+}
+
+TLineDialog* TfrmDocu::uslugaDialog() {
+    if (auto* w = Window<TfrmUsluga>(QStringLiteral("frmUsluga"))) return w;
+    if (!m_ownUsluga) m_ownUsluga = new TfrmUsluga(this);
+    return m_ownUsluga;
+}
+
+void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
+    TClientDataSet* d = docu();
+    const QString stem = lines == cdsPMoves ? QStringLiteral("GET_PMOVES") : QStringLiteral("GET_UMOVES");
+    int previous = 0;
+    if (!lines->isEmpty()) {
+        lines->last();
+        previous = lines->fieldByName(QStringLiteral("NUM")).asInteger();
+    }
+    if (d && d->isEditing()) d->post();
+    grid->setFocus();
+    lines->append();
+    lines->fieldByName(QStringLiteral("ID")).setAsInteger(DM().getMovesId(stem));
+    lines->fieldByName(QStringLiteral("DOC_ID")).setAsInteger(DocID);
+    lines->fieldByName(QStringLiteral("NPP")).setAsInteger(DM().getMovesNpp(stem));
+    if (lines == cdsPMoves)
+        lines->fieldByName(QStringLiteral("PROCIZN")).setAsInteger(50);
+    else
+        lines->fieldByName(QStringLiteral("SUMMA")).setAsDecimal(fb::Decimal());
+    lines->fieldByName(QStringLiteral("NUM")).setAsInteger(previous + 1);
+    GL.LineAppendMode = true;
+    dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
+    if (execModal(dialog) == QDialog::Accepted) {
+        CalcTotal(*d, *cdsUMoves);
+        SetModified(true);
+    }
+    if (lines->isEditing()) lines->cancel();
+}
+
+void TfrmDocu::EditLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
+    if (lines->isEmpty()) return;
+    TClientDataSet* d = docu();
+    if (d && d->isEditing()) d->post();
+    grid->setFocus();
+    lines->edit();
+    GL.LineAppendMode = false;
+    dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
+    if (execModal(dialog) == QDialog::Accepted) {
+        CalcTotal(*d, *cdsUMoves);
+        SetModified(true);
+    }
+    if (lines->isEditing()) lines->cancel();
+}
+
+void TfrmDocu::DeleteLine(TClientDataSet* lines, QTableView* grid) {
+    TClientDataSet* d = docu();
+    if (d && d->isEditing()) d->post();
+    grid->setFocus();
+    if (lines->isEmpty()) return;
+    lines->deleteRecord();
+    CalcTotal(*d, *cdsUMoves);
+    SetModified(true);
+}
+
+namespace {
+// Swaps NPP of the current line with its neighbour (+1 next, -1 previous).
+void swapWithNeighbour(TClientDataSet* lines, int step) {
+    const QString id = QStringLiteral("ID"), npp = QStringLiteral("NPP");
+    const int row = lines->recNo();
+    const fb::Value myId = lines->fieldByName(id).value();
+    const fb::Value myNpp = lines->fieldByName(npp).value();
+    const int other = row + step;
+    if (other < 0 || other >= lines->recordCount()) return;  // already first or last
+    lines->setRecNo(other);
+    const fb::Value otherNpp = lines->fieldByName(npp).value();
+    lines->edit();
+    lines->fieldByName(npp).setValue(myNpp);
+    lines->post();
+    lines->locate(id, myId);
+    lines->edit();
+    lines->fieldByName(npp).setValue(otherNpp);
+    lines->post();
+}
+}  // namespace
+
+void TfrmDocu::MoveLineDown(TClientDataSet* lines) {
+    if (lines->recordCount() <= 1) return;
+    swapWithNeighbour(lines, +1);
+    SetModified(true);
+}
+
+void TfrmDocu::MoveLineUp(TClientDataSet* lines) {
+    if (lines->recordCount() <= 1) return;
+    swapWithNeighbour(lines, -1);
+    SetModified(true);
+}
+
+void TfrmDocu::lineDblClick(QTableView* grid, QAction* edit) {
+    TClientDataSet* lines = grid == DBGP ? cdsPMoves : cdsUMoves;
+    if (lines->isActive() && !lines->isEmpty() && edit->isEnabled()) edit->trigger();
+}
+
+bool TfrmDocu::CheckDates() {
+    TClientDataSet* d = docu();
+    if (!d || !m_editAllowed) return true;  // a viewed order keeps the dates it has
+    const TField& periodId = d->fieldByName(QStringLiteral("RPERIOD_ID"));
+    const QDate dateP = d->fieldByName(QStringLiteral("DATEP")).asDate();
+    const QDate dateV = d->fieldByName(QStringLiteral("DATEV")).asDate();
+    if (periodId.isNull() || periodId.asInteger() == GL.RPeriodID) {
+        const QString refusal = AcceptanceDateRefusal(dateP, GL.RPeriodDate1, GL.RPeriodDate2);
+        if (!refusal.isEmpty()) {
+            VendorMessageBox(refusal, mbWarningOk);
+            edDateP->setFocus();
+            return false;
+        }
+    }
+    if (CompletionBeforeAcceptance(dateP, dateV) &&
+        VendorMessageBox(CompletionBeforeAcceptanceQuestion(dateP, dateV), mbQuestionYesNo) != idYes) {
+        edDateV->setFocus();
+        return false;
+    }
+    return true;
+}
+
+bool TfrmDocu::CheckZakazch() {
+    TClientDataSet* d = docu();
+    if (d && !d->fieldByName(QStringLiteral("ZAKAZCH_ID")).isNull()) return true;
+    VendorMessageBox(QStringLiteral("Не заполнено обязательное поле Заказчик.\rЗаполните указанное поле."),
+                     mbWarningOk);
+    return false;
+}
+
+void TfrmDocu::sbBookZakazchClick() {
+    TClientDataSet* d = docu();
+    if (!d || !m_editAllowed) return;
+    const std::optional<int> id =
+        ChooseFromBook(QStringLiteral("frmBookZakazch"), *DM().cdsZakazchLU, QStringLiteral("NAMEAP"));
+    if (!id) return;
+    if (!d->isEditing()) d->edit();
+    d->fieldByName(QStringLiteral("ZAKAZCH_ID")).setAsInteger(*id);
+}
+
+void TfrmDocu::sbZakazchInfoClick() {
+    TClientDataSet* d = docu();
+    if (!d) return;
+    auto* info = Window<TfrmZakazchInfo>(QStringLiteral("frmZakazchInfo"));
+    std::unique_ptr<TfrmZakazchInfo> own;
+    if (!info) {
+        own = std::make_unique<TfrmZakazchInfo>();
+        info = own.get();
+    }
+    info->ZakazchID = d->fieldByName(QStringLiteral("ZAKAZCH_ID")).asInteger();
+    info->ZakazchName = d->findField(QStringLiteral("ZAKAZCH_NAME"))
+                            ? d->fieldByName(QStringLiteral("ZAKAZCH_NAME")).asString()
+                            : lookupText(QStringLiteral("ZAKAZCH_ID"), DM().cdsZakazchLU, QStringLiteral("ID"),
+                                         QStringLiteral("NAME"));
+    execModal(info);
+}
+
+void TfrmDocu::SpeedButton1Click() {
+    const int h = PanelHint->height();
+    PanelHint->hide();
+    resize(width(), height() - h);
+    AppOptions.ShowHintMes = false;
+}
+
+void TfrmDocu::showError(const std::exception_ptr& error) {
+    if (isDatabaseError(error)) {
+        auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
+        std::unique_ptr<TfrmErrorDB> own;
+        if (!w) {
+            own = std::make_unique<TfrmErrorDB>();
+            w = own.get();
+        }
+        w->Message2(errorMessage(error));
+        execModal(w);
+        return;
+    }
+    auto* w = Window<TfrmErrorMes>(QStringLiteral("frmErrorMes"));
+    std::unique_ptr<TfrmErrorMes> own;
+    if (!w) {
+        own = std::make_unique<TfrmErrorMes>();
+        w = own.get();
+    }
+    w->setMessage(errorMessage(error));
+    execModal(w);
+}
+
+bool TfrmDocu::trySave() {
+    TClientDataSet* d = docu();
+    if (!d) return true;
+    try {
+        if (d->isEditing()) d->post();
+        // In view mode only the hand-over date can change: the header alone is stored.
+        TDocuSaveInput input;
+        input.periodId = GL.RPeriodID;
+        input.periodOpen = GL.RPeriodOpen;
+        input.autoSklad = UchetOptions.AutoSklad;
+        input.headerOnly = !m_editAllowed;
+        const TDocuSaveResult result = SaveDocu(*d, *cdsPMoves, *cdsUMoves, input);
+        if (!result.note().isEmpty()) TitledMessageBox(result.note(), mbInfoOk);
+    } catch (...) {
+        // The editor stays open with its changes and its mark; a lost
+        // connection can be restored here and the save repeated.
+        if (!HandleConnectionLost(std::current_exception())) showError(std::current_exception());
+        return false;
+    }
+    SetModified(false);
+    return true;
+}
+
+void TfrmDocu::discard() {
+    TClientDataSet* d = docu();
+    if (!d) return;
+    if (d->isEditing()) d->cancel();
+    if (IsNewDoc) {
+        // The main window stored the new row before opening the editor.
+        d->cancelUpdates();
+        d->locate(QStringLiteral("ID"), DocID);
+        d->deleteRecord();
+        if (d->applyUpdates() != 0) {
+            TfrmErrorDB* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
+            std::unique_ptr<TfrmErrorDB> own;
+            if (!w) {
+                own = std::make_unique<TfrmErrorDB>();
+                w = own.get();
+            }
+            w->Message2(d->lastApplyError());
+            execModal(w);
+        }
+    } else {
+        d->cancelUpdates();
+    }
+}
+
+void TfrmDocu::done(int r) {
+    if (m_open) {
+        if (r == QDialog::Accepted) {
+            if (!CheckZakazch() || !CheckDates() || !trySave()) return;
+        } else if (DocModified) {
+            const int answer = VendorMessageBox(
+                QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"),
+                mbQuestionYesNo);
+            if (answer == idYes) {
+                if (!CheckZakazch() || !CheckDates() || !trySave()) return;
+                r = QDialog::Accepted;
+            } else {
+                discard();
+            }
+        } else {
+            discard();
+        }
+        m_open = false;
+        cdsPMoves->close();
+        cdsUMoves->close();
+    }
+    QDialog::done(r);
+}

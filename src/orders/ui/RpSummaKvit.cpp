@@ -1,0 +1,130 @@
+#include "orders/ui/RpSummaKvit.h"
+#include "ui/EditorWidgets.h"
+
+#include "ui/Application.h"
+#include "ui/DataRoutines.h"
+#include "session/Global.h"
+#include "data/DataModule.h"
+#include "reports/ui/Preview.h"
+#include "reports/engine/ReportShared.h"
+#include "ui/DialogButtons.h"
+#include "ui/Help.h"
+#include "ui/FramePeriod.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+namespace {
+
+QDateEdit* datePicker(QWidget* parent, const char* name) {
+    auto* d = new QDateEdit(parent);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return d;
+}
+
+}  // namespace
+
+TfrmRpService::TfrmRpService(TServiceReport report, QWidget* parent) : QDialog(parent), m_report(report) {
+    setWindowTitle(QStringLiteral("Получить отчет"));
+    setModal(true);
+
+    stRepName = reportTitle(ServiceReportInfo(report).title, this);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->addWidget(stRepName);
+    if (report == TServiceReport::KartaZak) {
+        framePeriod = new TFramePeriod(this);
+        lay->addWidget(framePeriod);
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(QStringLiteral("Заказчик"), this));
+        cbZakazch = new QComboBox(this);
+        cbZakazch->setObjectName(QStringLiteral("cbZakazch"));
+        cbZakazch->setMinimumWidth(260);
+        row->addWidget(cbZakazch, 1);
+        lay->addLayout(row);
+    } else {
+        auto* row = new QHBoxLayout;
+        row->addWidget(new QLabel(QStringLiteral("За период с"), this));
+        dtpDate1 = datePicker(this, "dtpDate1");
+        row->addWidget(dtpDate1);
+        row->addWidget(new QLabel(QStringLiteral("по"), this));
+        dtpDate2 = datePicker(this, "dtpDate2");
+        row->addWidget(dtpDate2);
+        row->addStretch(1);
+        lay->addLayout(row);
+    }
+
+    // The program's usual bottom row: help | Ok (default) | Отмена.
+    const DialogButtons buttons = MakeDialogButtons(this, QStringLiteral("Ok"));
+    BitBtn1 = buttons.help;
+    btnOk = buttons.ok;
+    btnCancel = buttons.cancel;
+    lay->addLayout(buttons.row);
+    lay->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmRpService::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn1, &QPushButton::clicked, this, &TfrmRpService::BitBtn1Click);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &TfrmRpService::BitBtn1Click);
+}
+
+QDate TfrmRpService::today() const { return m_today.isValid() ? m_today : QDate::currentDate(); }
+
+void TfrmRpService::showEvent(QShowEvent* e) {
+    stRepName->setText(ServiceReportInfo(m_report).title);
+    if (m_report == TServiceReport::KartaZak) {
+        framePeriod->InitFrame(today());
+        TClientDataSet& customers = *DM().cdsZakazchLU;
+        if (customers.isActive()) FillComboBox(cbZakazch, customers, QStringLiteral("NAME"));
+        else cbZakazch->clear();
+    } else {
+        const auto month = MonthOf(today());
+        dtpDate1->setDate(month.first);
+        dtpDate2->setDate(month.second);
+    }
+    QDialog::showEvent(e);
+}
+
+void TfrmRpService::BitBtn1Click() { HelpContext(this, ServiceReportInfo(m_report).helpPage); }
+
+void TfrmRpService::btnOkClick() {
+    const bool card = m_report == TServiceReport::KartaZak;
+    // Without a customer there is nothing to report.
+    if (card && ComboSelectedID(cbZakazch) < 0) return;
+    TClientDataSet& query = *DM().xqReportCom;
+    bool shown = false;
+    try {
+        CreateReportObjects();
+        const QDate d1 = card ? framePeriod->GetDate1() : dtpDate1->date();
+        const QDate d2 = card ? framePeriod->GetDate2() : dtpDate2->date();
+        OpenServiceReport(query, m_report, d1, d2, card ? ComboSelectedID(cbZakazch) : -1);
+        struct Release {
+            TClientDataSet& q;
+            ~Release() {
+                frdsReport().unbind();
+                q.close();
+            }
+        } release{query};
+        const QString form =
+            QDir(QCoreApplication::applicationDirPath()).filePath(ServiceReportInfo(m_report).formName);
+        BindServiceReport(frReport(), frdsReport(), query, form,
+                          ServiceReportVars(m_report, UchetOptions.NameOrg, UchetOptions.DenEd, d1, d2,
+                                            card ? cbZakazch->currentText() : QString()));
+        shown = ShowReport(frReport(), this);
+    } catch (...) {
+        TApplication::handleException(std::current_exception());
+        return;
+    }
+    if (shown && !card) accept();
+}

@@ -1,0 +1,40 @@
+#include "reports/engine/ReportShared.h"
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+struct Shared {
+    TfrReport report;
+    TfrDBDataSet ds{QStringLiteral("frdsReport")};
+    TfrDBDataSet dsP{QStringLiteral("frdsReportP")};
+    TfrDBDataSet dsU{QStringLiteral("frdsReportU")};
+};
+
+std::unique_ptr<Shared>& shared() {
+    static std::unique_ptr<Shared> s;
+    return s;
+}
+
+Shared& get() {
+    if (!shared()) throw std::logic_error("report objects are not created");
+    return *shared();
+}
+
+}  // namespace
+
+void CreateReportObjects() {
+    if (shared()) return;
+    shared() = std::make_unique<Shared>();
+    Shared& s = *shared();
+    s.report.addDataSet(&s.ds);
+    s.report.addDataSet(&s.dsP);
+    s.report.addDataSet(&s.dsU);
+}
+
+bool ReportObjectsCreated() { return shared() != nullptr; }
+TfrReport& frReport() { return get().report; }
+TfrDBDataSet& frdsReport() { return get().ds; }
+TfrDBDataSet& frdsReportP() { return get().dsP; }
+TfrDBDataSet& frdsReportU() { return get().dsU; }

@@ -1,0 +1,12 @@
+#pragma once
+// The report object and the three report datasets that every print of the
+// program shares. The main window creates them once (CreateReportObjects) at
+// start-up; they live until the program ends.
+#include "reports/engine/ReportEngine.h"
+
+void CreateReportObjects();
+bool ReportObjectsCreated();
+TfrReport& frReport();
+TfrDBDataSet& frdsReport();
+TfrDBDataSet& frdsReportP();
+TfrDBDataSet& frdsReportU();

@@ -1,0 +1,477 @@
+#include "reports/ui/Designer.h"
+
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "reports/engine/DesignSample.h"
+#include "reports/ui/DesignerProperties.h"
+#include "reports/ui/DesignerScene.h"
+#include "forms/FormVocabulary.h"
+#include "reports/ui/Preview.h"
+#include "reports/engine/ReportShared.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QSplitter>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kQuestionYesNoCancel = 35;  // question icon, "Yes"/"No"/"Cancel"
+
+const double kZooms[] = {50, 75, 100, 150, 200};
+const double kGrids[] = {0.5, 1, 2.5, 5};
+
+// Small pictures of the alignment commands: the reference edge and two boxes.
+QIcon alignIcon(TfrAlignKind kind) {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(QColor(90, 140, 220));
+    switch (kind) {
+    case TfrAlignKind::Left:
+        p.drawLine(1, 0, 1, 15);
+        p.drawRect(3, 2, 10, 4);
+        p.drawRect(3, 9, 6, 4);
+        break;
+    case TfrAlignKind::Right:
+        p.drawLine(14, 0, 14, 15);
+        p.drawRect(2, 2, 10, 4);
+        p.drawRect(6, 9, 6, 4);
+        break;
+    case TfrAlignKind::Top:
+        p.drawLine(0, 1, 15, 1);
+        p.drawRect(2, 3, 4, 10);
+        p.drawRect(9, 3, 4, 6);
+        break;
+    case TfrAlignKind::Bottom:
+        p.drawLine(0, 14, 15, 14);
+        p.drawRect(2, 2, 4, 10);
+        p.drawRect(9, 6, 4, 6);
+        break;
+    case TfrAlignKind::SameWidth:
+        p.drawRect(2, 2, 11, 4);
+        p.drawRect(2, 9, 11, 4);
+        break;
+    case TfrAlignKind::SameHeight:
+        p.drawRect(2, 2, 4, 11);
+        p.drawRect(9, 2, 4, 11);
+        break;
+    }
+    return QIcon(pm);
+}
+
+constexpr int kExprRole = Qt::UserRole + 1;
+
+}  // namespace
+
+TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmDesigner"));
+    setWindowTitle(QStringLiteral("Дизайнер печатной формы"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    resize(1200, 760);
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(QStringLiteral("ToolBar"));
+    ToolBar->setIconSize(QSize(16, 16));
+    auto* tbInsert = new QToolBar(this);
+    tbInsert->setObjectName(QStringLiteral("tbInsert"));
+    lay->addWidget(ToolBar);
+    lay->addWidget(tbInsert);
+
+    auto act = [this](QToolBar* bar, const char* name, const QString& text, const QString& tip,
+                      const QIcon& icon = QIcon()) {
+        auto* a = new QAction(icon, text, this);
+        a->setObjectName(QLatin1String(name));
+        a->setToolTip(tip);
+        bar->addAction(a);
+        addAction(a);
+        return a;
+    };
+    QStyle* st = style();
+    acDesignSave = act(ToolBar, "acDesignSave", QStringLiteral("Сохранить"), QStringLiteral("Сохранить печатную форму"),
+                       st->standardIcon(QStyle::SP_DialogSaveButton));
+    acDesignSave->setShortcut(QKeySequence::Save);
+    acDesignClose = act(ToolBar, "acDesignClose", QStringLiteral("Закрыть"), QStringLiteral("Закрыть дизайнер"),
+                        st->standardIcon(QStyle::SP_TitleBarCloseButton));
+    ToolBar->addSeparator();
+    acUndo = act(ToolBar, "acUndo", QStringLiteral("Отменить"), QStringLiteral("Отменить (Ctrl+Z)"),
+                 st->standardIcon(QStyle::SP_ArrowBack));
+    acUndo->setShortcut(QKeySequence::Undo);
+    acRedo = act(ToolBar, "acRedo", QStringLiteral("Повторить"), QStringLiteral("Повторить (Ctrl+Y)"),
+                 st->standardIcon(QStyle::SP_ArrowForward));
+    acRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
+    ToolBar->addSeparator();
+    acCut = act(ToolBar, "acCut", QStringLiteral("Вырезать"), QStringLiteral("Вырезать (Ctrl+X)"));
+    acCut->setShortcut(QKeySequence::Cut);
+    acCopy = act(ToolBar, "acCopy", QStringLiteral("Копировать"), QStringLiteral("Копировать (Ctrl+C)"));
+    acCopy->setShortcut(QKeySequence::Copy);
+    acPaste = act(ToolBar, "acPaste", QStringLiteral("Вставить"), QStringLiteral("Вставить (Ctrl+V)"));
+    acPaste->setShortcut(QKeySequence::Paste);
+    acDelete = act(ToolBar, "acDelete", QStringLiteral("Удалить"), QStringLiteral("Удалить выбранные объекты (Del)"),
+                   st->standardIcon(QStyle::SP_TrashIcon));
+    ToolBar->addSeparator();
+    acAlignLeft = act(ToolBar, "acAlignLeft", QStringLiteral("По левому краю"),
+                      QStringLiteral("Выровнять по левому краю первого выбранного"), alignIcon(TfrAlignKind::Left));
+    acAlignRight = act(ToolBar, "acAlignRight", QStringLiteral("По правому краю"),
+                       QStringLiteral("Выровнять по правому краю первого выбранного"), alignIcon(TfrAlignKind::Right));
+    acAlignTop = act(ToolBar, "acAlignTop", QStringLiteral("По верхнему краю"),
+                     QStringLiteral("Выровнять по верхнему краю первого выбранного"), alignIcon(TfrAlignKind::Top));
+    acAlignBottom = act(ToolBar, "acAlignBottom", QStringLiteral("По нижнему краю"),
+                        QStringLiteral("Выровнять по нижнему краю первого выбранного"), alignIcon(TfrAlignKind::Bottom));
+    acSameWidth = act(ToolBar, "acSameWidth", QStringLiteral("Одинаковая ширина"),
+                      QStringLiteral("Ширина как у первого выбранного"), alignIcon(TfrAlignKind::SameWidth));
+    acSameHeight = act(ToolBar, "acSameHeight", QStringLiteral("Одинаковая высота"),
+                       QStringLiteral("Высота как у первого выбранного"), alignIcon(TfrAlignKind::SameHeight));
+    ToolBar->addSeparator();
+    acSnapToGrid = act(ToolBar, "acSnapToGrid", QStringLiteral("Сетка"),
+                       QStringLiteral("Привязывать объекты к сетке; для выбранных — выровнять по сетке"));
+    acSnapToGrid->setCheckable(true);
+    acSnapToGrid->setChecked(true);
+    auto* acAlignToGrid = act(ToolBar, "acAlignToGrid", QStringLiteral("По сетке"),
+                              QStringLiteral("Поставить выбранные объекты на сетку"));
+    cbGrid = new QComboBox(ToolBar);
+    cbGrid->setObjectName(QStringLiteral("cbGrid"));
+    cbGrid->setToolTip(QStringLiteral("Шаг сетки"));
+    for (double g : kGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
+    ToolBar->addWidget(cbGrid);
+
+    acInsertMemo = act(tbInsert, "acInsertMemo", QStringLiteral("Текст"), QStringLiteral("Вставить текст"));
+    acInsertLine = act(tbInsert, "acInsertLine", QStringLiteral("Линия"), QStringLiteral("Вставить линию"));
+    acInsertRect = act(tbInsert, "acInsertRect", QStringLiteral("Прямоугольник"), QStringLiteral("Вставить прямоугольник"));
+    acInsertPicture = act(tbInsert, "acInsertPicture", QStringLiteral("Рисунок..."),
+                          QStringLiteral("Вставить рисунок из файла (он сохраняется внутри формы)"));
+    acInsertBarcode = act(tbInsert, "acInsertBarcode", QStringLiteral("Штрихкод"), QStringLiteral("Вставить штрихкод"));
+    acInsertField = act(tbInsert, "acInsertField", QStringLiteral("Переменная/поле"),
+                        QStringLiteral("Вставить выбранную в списке переменную или поле"));
+    tbInsert->addSeparator();
+    acBandAdd = act(tbInsert, "acBandAdd", QStringLiteral("Добавить полосу"), QStringLiteral("Добавить полосу после текущей"));
+    pmBandTypes = new QMenu(this);
+    pmBandTypes->setObjectName(QStringLiteral("pmBandTypes"));
+    for (int i = 0; i <= int(TfrBandType::GroupFooter); ++i) {
+        QAction* a = pmBandTypes->addAction(frBandTypeCaption(TfrBandType(i)));
+        a->setData(i);
+        connect(a, &QAction::triggered, this, [this, i] { edit([&] { m_doc.addBand(TfrBandType(i)); }); });
+    }
+    acBandAdd->setMenu(pmBandTypes);
+    if (auto* b = qobject_cast<QToolButton*>(tbInsert->widgetForAction(acBandAdd)))
+        b->setPopupMode(QToolButton::InstantPopup);
+    acBandDelete = act(tbInsert, "acBandDelete", QStringLiteral("Удалить полосу"), QStringLiteral("Удалить текущую полосу"));
+    acBandUp = act(tbInsert, "acBandUp", QStringLiteral("Полосу выше"), QStringLiteral("Переместить текущую полосу вверх"),
+                   st->standardIcon(QStyle::SP_ArrowUp));
+    acBandDown = act(tbInsert, "acBandDown", QStringLiteral("Полосу ниже"), QStringLiteral("Переместить текущую полосу вниз"),
+                     st->standardIcon(QStyle::SP_ArrowDown));
+    tbInsert->addSeparator();
+    acPreview = act(tbInsert, "acPreview", QStringLiteral("Просмотр"),
+                    QStringLiteral("Предварительный просмотр с примером данных"),
+                    st->standardIcon(QStyle::SP_FileDialogContentsView));
+    cbPage = new QComboBox(tbInsert);
+    cbPage->setObjectName(QStringLiteral("cbPage"));
+    cbPage->setToolTip(QStringLiteral("Страница шаблона"));
+    m_pageAction = tbInsert->addWidget(cbPage);
+    cbZoom = new QComboBox(tbInsert);
+    cbZoom->setObjectName(QStringLiteral("cbZoom"));
+    cbZoom->setToolTip(QStringLiteral("Масштаб"));
+    for (double z : kZooms) cbZoom->addItem(QStringLiteral("%1%").arg(z));
+    tbInsert->addWidget(cbZoom);
+    for (QToolBar* bar : {ToolBar, tbInsert}) bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // the alignment commands are known by their pictures (their names are in the tips)
+    for (QAction* a : {acAlignLeft, acAlignRight, acAlignTop, acAlignBottom, acSameWidth, acSameHeight})
+        if (auto* b = qobject_cast<QToolButton*>(ToolBar->widgetForAction(a))) b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+
+    m_scene = new TfrDesignScene(&m_doc, this);
+    gvDesign = new TfrDesignView(m_scene, this);
+    tblProperties = new TfrPropertyEditor(&m_doc, this);
+    tvFields = new QTreeWidget(this);
+    tvFields->setObjectName(QStringLiteral("tvFields"));
+    tvFields->setHeaderLabel(QStringLiteral("Переменные и поля (двойной щелчок — вставить)"));
+    auto* right = new QSplitter(Qt::Vertical, this);
+    right->addWidget(tblProperties);
+    right->addWidget(tvFields);
+    right->setStretchFactor(0, 3);
+    right->setStretchFactor(1, 2);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(gvDesign);
+    split->addWidget(right);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+    split->setSizes({860, 340});
+    lay->addWidget(split, 1);
+    lbStatus = new QLabel(this);
+    lbStatus->setObjectName(QStringLiteral("lbStatus"));
+    lbStatus->setContentsMargins(6, 2, 6, 2);
+    lay->addWidget(lbStatus);
+
+    cbZoom->setCurrentIndex(2);
+    cbGrid->setCurrentIndex(0);
+    connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kZooms[i]); });
+    connect(cbPage, &QComboBox::activated, this, [this](int i) { m_doc.setCurrentPage(i); });
+    connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kGrids[i]); });
+    connect(acSnapToGrid, &QAction::toggled, m_scene, &TfrDesignScene::setSnapToGrid);
+    connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->gridStep()); }); });
+
+    connect(acDesignSave, &QAction::triggered, this, &TfrmDesigner::acDesignSaveExecute);
+    connect(acDesignClose, &QAction::triggered, this, &TfrmDesigner::reject);
+    connect(acUndo, &QAction::triggered, this, [this] {
+        commitEditors();
+        m_doc.undoStack()->undo();
+    });
+    connect(acRedo, &QAction::triggered, this, [this] { m_doc.undoStack()->redo(); });
+    connect(acCopy, &QAction::triggered, this, [this] {
+        auto* mime = new QMimeData;
+        mime->setData(TfrDesignDocument::clipboardMimeType(), m_doc.copySelection());
+        QGuiApplication::clipboard()->setMimeData(mime);
+    });
+    connect(acCut, &QAction::triggered, this, [this] {
+        acCopy->trigger();
+        m_doc.cutSelection();
+    });
+    connect(acPaste, &QAction::triggered, this, &TfrmDesigner::acPasteExecute);
+    connect(acDelete, &QAction::triggered, this, [this] { m_doc.deleteSelection(); });
+    const std::pair<QAction*, TfrAlignKind> aligns[] = {
+        {acAlignLeft, TfrAlignKind::Left},       {acAlignRight, TfrAlignKind::Right},
+        {acAlignTop, TfrAlignKind::Top},         {acAlignBottom, TfrAlignKind::Bottom},
+        {acSameWidth, TfrAlignKind::SameWidth},  {acSameHeight, TfrAlignKind::SameHeight}};
+    for (auto [a, kind] : aligns) connect(a, &QAction::triggered, this, [this, kind] { m_doc.alignSelection(kind); });
+    const std::pair<QAction*, TfrObjectKind> inserts[] = {{acInsertMemo, TfrObjectKind::Memo},
+                                                          {acInsertLine, TfrObjectKind::Line},
+                                                          {acInsertRect, TfrObjectKind::Rect},
+                                                          {acInsertBarcode, TfrObjectKind::Barcode}};
+    for (auto [a, kind] : inserts)
+        connect(a, &QAction::triggered, this, [this, kind] { edit([&] { m_doc.insertObject(kind, m_scene->insertPoint()); }); });
+    connect(acInsertPicture, &QAction::triggered, this, &TfrmDesigner::acInsertPictureExecute);
+    connect(acInsertField, &QAction::triggered, this, &TfrmDesigner::acInsertFieldExecute);
+    connect(tvFields, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* it) {
+        if (!it->data(0, kExprRole).toString().isEmpty()) acInsertFieldExecute();
+    });
+    connect(acBandAdd, &QAction::triggered, this, [this] { edit([&] { m_doc.addBand(TfrBandType::MasterData); }); });
+    connect(acBandDelete, &QAction::triggered, this, [this] {
+        const TfrBand* b = m_doc.band();
+        if (!b) return;
+        if (!b->objects.empty() &&
+            TitledMessageBox(QStringLiteral("Удалить полосу «%1» вместе с ее объектами (%2)?").arg(b->name).arg(b->objects.size()),
+                             mbQuestionYesNo | mbDefaultNo) != idYes)
+            return;
+        m_doc.removeBand(m_doc.currentBand());
+    });
+    connect(acBandUp, &QAction::triggered, this, [this] { m_doc.moveBand(m_doc.currentBand(), -1); });
+    connect(acBandDown, &QAction::triggered, this, [this] { m_doc.moveBand(m_doc.currentBand(), +1); });
+    connect(acPreview, &QAction::triggered, this, &TfrmDesigner::acPreviewExecute);
+
+    connect(&m_doc, &TfrDesignDocument::selectionChanged, this, &TfrmDesigner::updateActions);
+    connect(&m_doc, &TfrDesignDocument::changed, this, &TfrmDesigner::updateActions);
+    connect(&m_doc, &TfrDesignDocument::modifiedChanged, this, &TfrmDesigner::updateTitle);
+    connect(m_doc.undoStack(), &QUndoStack::canUndoChanged, acUndo, &QAction::setEnabled);
+    connect(m_doc.undoStack(), &QUndoStack::canRedoChanged, acRedo, &QAction::setEnabled);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfrmDesigner::updateActions);
+    updateActions();
+}
+
+TfrmDesigner::~TfrmDesigner() {
+    // what shows the document goes before the document itself
+    delete gvDesign;
+    delete m_scene;
+    delete tblProperties;
+}
+
+void TfrmDesigner::loadFromFile(const QString& path) {
+    m_doc.load(path);
+    m_saved = false;
+    m_closing = false;
+    cbPage->clear();
+    for (int i = 0; i < int(m_doc.templ().pages.size()); ++i) cbPage->addItem(QStringLiteral("Страница %1").arg(i + 1));
+    m_pageAction->setVisible(m_doc.templ().pages.size() > 1);
+    fillFields();
+    updateTitle();
+    updateActions();
+    lbStatus->setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    gvDesign->setFocus();
+}
+
+void TfrmDesigner::fillFields() {
+    tvFields->clear();
+    auto group = [this](const QString& caption) {
+        auto* g = new QTreeWidgetItem(tvFields, {caption});
+        g->setExpanded(true);
+        return g;
+    };
+    auto leaf = [](QTreeWidgetItem* g, const QString& caption, const QString& expr) {
+        auto* it = new QTreeWidgetItem(g, {caption});
+        it->setData(0, kExprRole, expr);
+        it->setToolTip(0, QStringLiteral("[%1]").arg(expr));
+    };
+    const TfrFormVocabulary v = frFormVocabulary(m_doc.filePath());
+    if (!v.variables.isEmpty()) {
+        QTreeWidgetItem* g = group(QStringLiteral("Переменные: %1").arg(v.caption));
+        for (const QString& name : v.variables) leaf(g, name, name);
+    }
+    for (const TfrVocabularyDataSet& ds : v.dataSets) {
+        QTreeWidgetItem* g = group(QStringLiteral("%1 — %2").arg(ds.name, ds.caption));
+        for (const QString& f : ds.fields) leaf(g, f, QStringLiteral("%1.\"%2\"").arg(ds.name, f));
+    }
+    if (!v.known())
+        new QTreeWidgetItem(tvFields, {QStringLiteral("Программа не заполняет эту форму своими данными")});
+    QTreeWidgetItem* g = group(QStringLiteral("Отчет"));
+    const QStringList captions = {QStringLiteral("Дата"), QStringLiteral("Время"), QStringLiteral("Номер страницы"),
+                                  QStringLiteral("Всего страниц"), QStringLiteral("Номер строки")};
+    const QStringList engine = frEngineVariables();
+    for (int i = 0; i < engine.size(); ++i)
+        leaf(g, QStringLiteral("%1 (%2)").arg(captions.value(i), engine[i]), engine[i]);
+}
+
+void TfrmDesigner::updateTitle() {
+    QString t = QStringLiteral("Дизайнер печатной формы - %1").arg(QFileInfo(m_doc.filePath()).fileName());
+    if (m_doc.isModified()) t += QStringLiteral(" *");
+    setWindowTitle(t);
+}
+
+void TfrmDesigner::updateActions() {
+    const bool sel = !m_doc.selection().empty();
+    const bool many = m_doc.selection().size() > 1;
+    const bool band = m_doc.band() != nullptr;
+    acUndo->setEnabled(m_doc.undoStack()->canUndo());
+    acRedo->setEnabled(m_doc.undoStack()->canRedo());
+    acCut->setEnabled(sel);
+    acCopy->setEnabled(sel);
+    acDelete->setEnabled(sel);
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    acPaste->setEnabled(band && mime && mime->hasFormat(TfrDesignDocument::clipboardMimeType()));
+    for (QAction* a : {acAlignLeft, acAlignRight, acAlignTop, acAlignBottom, acSameWidth, acSameHeight}) a->setEnabled(many);
+    for (QAction* a : {acInsertMemo, acInsertLine, acInsertRect, acInsertPicture, acInsertBarcode, acInsertField})
+        a->setEnabled(band);
+    acBandDelete->setEnabled(band);
+    acBandUp->setEnabled(band && m_doc.currentBand() > 0);
+    acBandDown->setEnabled(band && m_doc.page() && m_doc.currentBand() + 1 < int(m_doc.page()->bands.size()));
+}
+
+void TfrmDesigner::commitEditors() {
+    // An editor of the property table commits when it loses the focus. It is
+    // told so directly: while this window is not the active one, moving the
+    // focus sends it nothing and what was typed would miss the save.
+    QWidget* f = focusWidget();
+    if (!f || !tblProperties->isAncestorOf(f)) return;
+    QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+    QCoreApplication::sendEvent(f, &out);
+    gvDesign->setFocus();
+}
+
+void TfrmDesigner::edit(const std::function<void()>& change) {
+    try {
+        change();
+    } catch (const EfrTemplateError& e) {
+        TitledMessageBox(e.message(), mbWarningOk);
+    } catch (const EfrFileError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+    }
+}
+
+bool TfrmDesigner::acDesignSaveExecute() {
+    commitEditors();
+    try {
+        m_doc.save();
+    } catch (const EfrFileError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return false;
+    } catch (const EfrTemplateError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return false;
+    }
+    m_saved = true;
+    return true;
+}
+
+void TfrmDesigner::acPreviewExecute() {
+    commitEditors();
+    auto sample = frSampleReport(m_doc.templ(), m_doc.filePath());
+    ShowReport(sample->report, this);
+}
+
+void TfrmDesigner::acInsertFieldExecute() {
+    QTreeWidgetItem* it = tvFields->currentItem();
+    const QString expr = it ? it->data(0, kExprRole).toString() : QString();
+    if (expr.isEmpty()) {
+        TitledMessageBox(QStringLiteral("Выберите в списке переменную или поле."), mbInfoOk);
+        return;
+    }
+    edit([&] { m_doc.insertExpression(expr, m_scene->insertPoint()); });
+}
+
+void TfrmDesigner::acInsertPictureExecute() {
+    if (!m_doc.band()) return;
+    const QString file = ModalSeam::getOpenFileName(this, QStringLiteral("Рисунок"), QString(),
+                                                    QStringLiteral("Рисунки (*.png *.jpg *.jpeg *.bmp *.gif)"));
+    if (file.isEmpty()) return;
+    edit([&] { m_doc.insertPicture(file, m_scene->insertPoint()); });
+}
+
+void TfrmDesigner::acPasteExecute() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasFormat(TfrDesignDocument::clipboardMimeType())) return;
+    m_doc.paste(mime->data(TfrDesignDocument::clipboardMimeType()));
+}
+
+bool TfrmDesigner::confirmClose() {
+    commitEditors();
+    if (!m_doc.isModified()) return true;
+    switch (TitledMessageBox(QStringLiteral("Сохранить изменения в печатной форме?"), kQuestionYesNoCancel)) {
+    case idYes: return acDesignSaveExecute();
+    case idNo: return true;
+    default: return false;
+    }
+}
+
+void TfrmDesigner::reject() {
+    if (!m_closing && !confirmClose()) return;
+    m_closing = true;
+    QDialog::reject();
+}
+
+void TfrmDesigner::closeEvent(QCloseEvent* e) {
+    if (!m_closing && !confirmClose()) {
+        e->ignore();
+        return;
+    }
+    m_closing = true;
+    QDialog::closeEvent(e);
+}
+
+bool DesignReport(QWidget* parent, const QString& templatePath) {
+    TfrmDesigner dlg(parent);
+    try {
+        dlg.loadFromFile(templatePath);
+    } catch (const EfrTemplateError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return false;
+    } catch (const EfrFileError& e) {
+        TitledMessageBox(e.message(), mbStopOk);
+        return false;
+    }
+    execModal(&dlg);
+    if (dlg.savedAny() && ReportObjectsCreated() &&
+        QFileInfo(frReport().fileName()).absoluteFilePath() == QFileInfo(templatePath).absoluteFilePath()) {
+        try {
+            frReport().loadFromFile(templatePath);
+        } catch (const std::exception&) {
+            // the next print loads the file again and reports what is wrong
+        }
+    }
+    return dlg.savedAny();
+}

@@ -1,9 +1,0 @@
-#pragma once
-// The dialog of the report "Реализация со склада".
-#include "stock/RpStock.h"
-
-class TfrmRpRealiz : public TfrmRpStock {
-    Q_OBJECT
-public:
-    explicit TfrmRpRealiz(QWidget* parent = nullptr) : TfrmRpStock(TStockReport::Realiz, parent) {}
-};

@@ -1,0 +1,223 @@
+#include "stock/ui/PeriodMan.h"
+
+#include "ui/Application.h"
+#include "session/Global.h"
+#include "ui/MessageBoxes.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
+#include "data/ClientDataSet.h"
+#include "ui/DataSetModel.h"
+#include "ui/ErrorDB.h"
+#include "ui/Help.h"
+#include "stock/core/PeriodList.h"
+#include "stock/ui/PeriodNew.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCloseQuestion = QStringLiteral(
+    "Закрытие периода приведет к запрету на редактирование документов и\r"
+    "формированию остатков на начало нового периода.\r\rЗакрыть период?");
+const QString kDeleteQuestion = QStringLiteral(
+    "Удаление периода приведет к удалению всех документов за этот период.\r"
+    "Эта операция необратима, надо выполнять ее с осторожностью.\r\rУдалить период?");
+
+// The wait cursor while the database works out the stock.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// Runs the work under the wait cursor; what it returns is shown without it.
+template <class F>
+TPeriodOutcome withWaitCursor(F&& work) {
+    const WaitCursor wait;
+    return work();
+}
+
+// The dates of the very first period, from the dates dialog.
+std::optional<TPeriodDates> askFirstPeriodDates() {
+    auto* dlg = Window<TfrmPeriodNew>(QStringLiteral("frmPeriodNew"));
+    std::unique_ptr<TfrmPeriodNew> own;
+    if (!dlg) {
+        own = std::make_unique<TfrmPeriodNew>();
+        dlg = own.get();
+    }
+    if (execModal(dlg) != QDialog::Accepted) return std::nullopt;
+    return dlg->dates();
+}
+
+}  // namespace
+
+void ShowApplyError(const QString& message) {
+    auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
+    std::unique_ptr<TfrmErrorDB> own;
+    if (!w) {
+        own = std::make_unique<TfrmErrorDB>();
+        w = own.get();
+    }
+    w->Message2(message);
+    execModal(w);
+}
+
+TfrmPeriodMan::TfrmPeriodMan(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPeriodMan"));
+    setWindowTitle(QStringLiteral("Управление рабочими периодами"));
+    setModal(true);
+    setSizeGripEnabled(true);
+
+    cdsPeriod = MakePeriodManList(this);
+    service = new PeriodService(*cdsPeriod, this);
+    xpGetRPeriodId = service->xpGetRPeriodId;
+    xpPeriodClose = service->xpPeriodClose;
+    xpPeriodOpen = service->xpPeriodOpen;
+
+    acPeriodClose = makeAction("acPeriodClose", QStringLiteral("Закрыть период"), QKeySequence(Qt::Key_F2));
+    acPeriodOpen = makeAction("acPeriodOpen", QStringLiteral("Открыть период"), QKeySequence(Qt::Key_F3));
+    acPeriodNew = makeAction("acPeriodNew", QStringLiteral("Создать период"), QKeySequence(Qt::Key_Insert));
+    acPeriodDelete = makeAction("acPeriodDelete", QStringLiteral("Удалить период"),
+                                QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    acPeriodReload = makeAction("acPeriodReload", QStringLiteral("Обновить список"), QKeySequence(Qt::Key_F5));
+    acHelp = makeAction("acHelp", QStringLiteral("Справка"), QKeySequence(Qt::Key_F1));
+
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ToolBar1->addAction(acPeriodClose);
+    ToolBar1->addAction(acPeriodOpen);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(acPeriodNew);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(acPeriodDelete);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(acPeriodReload);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(acHelp);
+
+    DBGrid = new QTableView(this);
+    DBGrid->setObjectName(QStringLiteral("DBGrid"));
+    DBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid->horizontalHeader()->setStretchLastSection(true);
+    m_model = new DataSetModel(cdsPeriod, this);
+    m_model->attachView(DBGrid);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(ToolBar1);
+    lay->addWidget(DBGrid, 1);
+    resize(720, 360);
+
+    connect(acPeriodClose, &QAction::triggered, this, &TfrmPeriodMan::acPeriodCloseExecute);
+    connect(acPeriodOpen, &QAction::triggered, this, &TfrmPeriodMan::acPeriodOpenExecute);
+    connect(acPeriodNew, &QAction::triggered, this, &TfrmPeriodMan::acPeriodNewExecute);
+    connect(acPeriodDelete, &QAction::triggered, this, &TfrmPeriodMan::acPeriodDeleteExecute);
+    connect(acPeriodReload, &QAction::triggered, this, &TfrmPeriodMan::acPeriodReloadExecute);
+    connect(acHelp, &QAction::triggered, this, &TfrmPeriodMan::acHelpExecute);
+}
+
+QAction* TfrmPeriodMan::makeAction(const char* name, const QString& caption, const QKeySequence& key) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setToolTip(caption);
+    a->setShortcut(key);
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+    return a;
+}
+
+TCurrentPeriod TfrmPeriodMan::currentPeriod() const {
+    return {GL.RPeriodID, GL.RPeriodOpen};
+}
+
+template <class F>
+void TfrmPeriodMan::guarded(F&& fn) {
+    try {
+        fn();
+    } catch (...) {
+        TApplication::handleException(std::current_exception());
+    }
+}
+
+void TfrmPeriodMan::report(const TPeriodOutcome& outcome) {
+    // The program's current period follows what the change left.
+    GL.RPeriodID = outcome.current.id;
+    GL.RPeriodOpen = outcome.current.open;
+    switch (outcome.kind) {
+    case TPeriodOutcome::NoPeriods: TitledMessageBox(outcome.message, mbWarningOk); break;
+    case TPeriodOutcome::Refused: ShowApplyError(outcome.message); break;
+    case TPeriodOutcome::Done:
+    case TPeriodOutcome::Cancelled: break;
+    }
+}
+
+void TfrmPeriodMan::showEvent(QShowEvent* e) {
+    guarded([this] {
+        cdsPeriod->close();
+        cdsPeriod->open();
+        // The commands act on the selected period: start on the current one.
+        if (!cdsPeriod->locate(QStringLiteral("ID"), fb::Value(GL.RPeriodID))) cdsPeriod->last();
+    });
+    if (!m_sized) {
+        // The first size shows every column.
+        m_sized = true;
+        int needed = 2 * DBGrid->frameWidth() + DBGrid->verticalScrollBar()->sizeHint().width() + 4;
+        if (DBGrid->verticalHeader()->isVisible()) needed += DBGrid->verticalHeader()->sizeHint().width();
+        needed += m_model->columnsWidth(DBGrid);
+        needed += layout()->contentsMargins().left() + layout()->contentsMargins().right();
+        if (needed > width()) resize(needed, height());
+    }
+    QDialog::showEvent(e);
+}
+
+void TfrmPeriodMan::done(int result) {
+    cdsPeriod->close();
+    QDialog::done(result);
+}
+
+void TfrmPeriodMan::acPeriodCloseExecute() {
+    guarded([this] {
+        service->ensureOpen();
+        if (!service->hasPeriods()) return report({TPeriodOutcome::NoPeriods, NoPeriodsText(), 0, currentPeriod()});
+        if (TitledMessageBox(kCloseQuestion, mbQuestionYesNo) != idYes) return;
+        report(withWaitCursor([this] { return service->closeSelected(currentPeriod()); }));
+    });
+}
+
+void TfrmPeriodMan::acPeriodOpenExecute() {
+    guarded([this] {
+        report(withWaitCursor([this] { return service->reopenSelected(currentPeriod()); }));
+    });
+}
+
+void TfrmPeriodMan::acPeriodNewExecute() {
+    guarded([this] { report(service->create(askFirstPeriodDates, currentPeriod())); });
+}
+
+void TfrmPeriodMan::acPeriodDeleteExecute() {
+    guarded([this] {
+        service->ensureOpen();
+        if (!service->hasPeriods()) return report({TPeriodOutcome::NoPeriods, NoPeriodsText(), 0, currentPeriod()});
+        if (TitledMessageBox(kDeleteQuestion, mbQuestionYesNo | mbDefaultNo) != idYes) return;
+        report(withWaitCursor([this] { return service->deleteSelected(currentPeriod()); }));
+    });
+}
+
+void TfrmPeriodMan::acPeriodReloadExecute() {
+    guarded([this] { service->reload(); });
+}
+
+void TfrmPeriodMan::acHelpExecute() { HelpContext(this, QStringLiteral("_rabper_uprav.htm")); }

@@ -1,0 +1,68 @@
+#include "stock/ui/PeriodNew.h"
+
+#include "ui/MessageBoxes.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QDateEdit* datePicker(QWidget* parent, const char* name) {
+    auto* d = new QDateEdit(parent);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return d;
+}
+}  // namespace
+
+TfrmPeriodNew::TfrmPeriodNew(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmPeriodNew"));
+    setWindowTitle(QStringLiteral("Новый период"));
+    setModal(true);
+
+    dtpDate1 = datePicker(this, "dtpDate1");
+    dtpDate2 = datePicker(this, "dtpDate2");
+    btnOk = new QPushButton(QStringLiteral("Ok"), this);
+    btnOk->setObjectName(QStringLiteral("btnOk"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Начало"), dtpDate1);
+    form->addRow(QStringLiteral("Окончание"), dtpDate2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto* lay = new QVBoxLayout(this);
+    lay->addLayout(form);
+    lay->addLayout(buttons);
+    lay->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmPeriodNew::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TPeriodDates TfrmPeriodNew::dates() const { return {dtpDate1->date(), dtpDate2->date()}; }
+
+void TfrmPeriodNew::showEvent(QShowEvent* e) {
+    const QDate today = m_today.isValid() ? m_today : QDate::currentDate();
+    const QDate first(today.year(), today.month(), 1);
+    dtpDate1->setDate(first);
+    dtpDate2->setDate(LastDayOfMonth(first));
+    QDialog::showEvent(e);
+}
+
+void TfrmPeriodNew::btnOkClick() {
+    const QString error = PeriodDatesError(dtpDate1->date(), dtpDate2->date());
+    if (!error.isEmpty()) {
+        TitledMessageBox(error, mbWarningOk);
+        dtpDate1->setFocus();
+        return;
+    }
+    accept();
+}
