@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         ~Teardown() {
             WindowRegistry::instance().destroyAll();
             // The settings window's last word at program end.
-            writeShowHintMes();
+            WriteShowHintMes();
         }
     } teardown;
     QWidget* main = ComposeProgram();

@@ -398,7 +398,7 @@ void WriteAppOptions(const TMyApplicationOptions& options) {
     settings::writeString(kDatabase, QStringLiteral("DB_Port"), options.Port);
 }
 
-void writeShowHintMes() {
+void WriteShowHintMes() {
     settings::writeBool(QStringLiteral("Misc"), QStringLiteral("MS_ShowHintMes"), AppOptions.ShowHintMes);
 }
 

@@ -60,7 +60,7 @@ void ReadAppOptions(TMyApplicationOptions& options);
 // Writes the [Database] keys from `options` (ConnectKind as held) and flushes.
 void WriteAppOptions(const TMyApplicationOptions& options);
 // At program end: MS_ShowHintMes from AppOptions.ShowHintMes, flushed.
-void writeShowHintMes();
+void WriteShowHintMes();
 
 // The database string the connection uses: kind 1 the local file name as it
 // is, kind 2 Server + "/" + Port + ":" + ServerDBName, any other kind empty.

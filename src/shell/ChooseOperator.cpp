@@ -3,7 +3,7 @@
 #include "ui/DataRoutines.h"
 #include "ui/MessageBoxes.h"
 #include "data/DataModule.h"
-#include "shell/OperatorLogin.h"
+#include "session/OperatorLogin.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "session/Global.h"
 #include "data/DataModule.h"
 #include "shell/ConnectDB.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 void ChooseLatestPeriod() {
     TClientDataSet& ds = *DM().cdsRPeriod;

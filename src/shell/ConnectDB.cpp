@@ -158,7 +158,7 @@ bool ConnectToDatabase() {
         return false;
     }
 
-    // 3. The structure version of the database.
+    // The structure version of the database.
     QString version;
     int dbVersion = 0;
     try {
@@ -176,7 +176,7 @@ bool ConnectToDatabase() {
         return false;
     }
 
-    // 4. Compare with the program's.
+    // Compared with the program's.
     const int programVersion = VersionToInt(ProgramDBVersion());
     if (dbVersion == programVersion) {
         GL.Connected = true;

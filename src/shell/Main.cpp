@@ -1,4 +1,7 @@
 #include "shell/Main.h"
+#include "stock/core/DocsJournal.h"
+#include "orders/core/DocuJournal.h"
+#include "data/Journal.h"
 
 #include "reports/engine/ReportShared.h"
 
@@ -20,7 +23,7 @@
 #include "shell/JournalDocs.h"
 #include "shell/KeyboardState.h"
 #include "shell/NewDoc.h"
-#include "shell/StatusText.h"
+#include "session/StatusText.h"
 #include "shell/ConnectCommand.h"
 
 #include <QAction>
@@ -62,8 +65,8 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
 
     cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));
     cdsDocs = new TClientDataSet(this, QStringLiteral("cdsDocs"));
-    DefineDocuJournal(*cdsDocu);
-    DefineDocsJournal(*cdsDocs);
+    DefineDocuJournal(*cdsDocu, GL.RPeriodID);
+    DefineDocsJournal(*cdsDocs, GL.RPeriodID);
 
     createActions();
     createMenus();

@@ -5,7 +5,7 @@
 // settings and help, and the status bar.
 #include "ui/JournalHost.h"
 #include "ui/Startup.h"
-#include "shell/CommandRules.h"
+#include "session/CommandRules.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -8,7 +8,7 @@
 #include "ui/FieldBinding.h"
 #include "ui/ErrorDB.h"
 #include "ui/Help.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,17 +24,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-// The error window of the program, or one of our own outside a full run.
-TfrmErrorDB* errorWindow(QWidget* parent) {
-    if (auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"))) return w;
-    static QPointer<TfrmErrorDB> own;
-    if (!own) own = new TfrmErrorDB(parent);
-    return own;
-}
-
-}  // namespace
 
 TfrmOptionsUchet::TfrmOptionsUchet(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmOptionsUchet"));
@@ -154,15 +143,11 @@ bool TfrmOptionsUchet::SaveChanges() {
         if (ds->isEditing()) ds->post();
     } catch (const std::exception& e) {
         if (!isDatabaseError(e)) throw;  // the application-wide handler shows the rest
-        TfrmErrorDB* w = errorWindow(this);
-        w->Message1(errorMessage(e));
-        execModal(w);
+        ShowErrorWindow(std::current_exception(), TErrorExplanation::Raised);
         return false;
     }
     if (ds->applyUpdates() != 0) {
-        TfrmErrorDB* w = errorWindow(this);
-        w->Message2(ds->lastApplyError());
-        execModal(w);
+        ShowErrorWindow(ds->lastApplyError());
         return false;
     }
     UpdateVariables();

@@ -8,18 +8,14 @@
 
 void ShowApplicationError(std::exception_ptr error) {
     if (!error) return;
-    if (isDatabaseError(error)) {
-        if (auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"))) {
-            w->Message1(errorMessage(error));
-            execModal(w);
-            return;
-        }
-    } else if (auto* w = Window<TfrmErrorMes>(QStringLiteral("frmErrorMes"))) {
-        w->setMessage(errorMessage(error));
-        execModal(w);
+    // Before the error windows exist (or in a program without them) the
+    // application object's own stop box says it.
+    const QString window = isDatabaseError(error) ? QStringLiteral("frmErrorDB") : QStringLiteral("frmErrorMes");
+    if (!WindowRegistry::instance().get<QWidget>(window)) {
+        TApplication::showDefault(error);
         return;
     }
-    TApplication::showDefault(error);
+    ShowErrorWindow(error, TErrorExplanation::Raised);
 }
 
 void InstallApplicationErrorHandler() {
@@ -28,10 +24,9 @@ void InstallApplicationErrorHandler() {
 }
 
 void ReportJournalApplyError(const QString& message) {
-    if (auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"))) {
-        w->Message2(message);
-        execModal(w);
+    if (!WindowRegistry::instance().get<QWidget>(QStringLiteral("frmErrorDB"))) {
+        TApplication::showDefault(std::make_exception_ptr(std::runtime_error(message.toStdString())));
         return;
     }
-    TApplication::showDefault(std::make_exception_ptr(std::runtime_error(message.toStdString())));
+    ShowErrorWindow(message);
 }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QColor>
+#include <QDateEdit>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,7 +42,7 @@ QToolButton* actionButton(QWidget* parent, QAction* a, const QString& text, cons
 QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus) {
     auto* e = named(new QLineEdit(parent), name);
     e->setReadOnly(true);
-    SetReadOnlyLook(e, true);
+    setReadOnlyLook(e, true);
     e->setFocusPolicy(focus);
     return e;
 }
@@ -57,4 +58,12 @@ QLabel* reportTitle(const QString& text, QWidget* parent) {
     pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
     l->setPalette(pal);
     return l;
+}
+
+QDateEdit* dateEditor(QWidget* parent, const char* name) {
+    auto* d = new QDateEdit(parent);
+    d->setObjectName(QString::fromLatin1(name));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    return d;
 }

@@ -4,6 +4,7 @@
 #include <Qt>
 
 class QAction;
+class QDateEdit;
 class QLineEdit;
 class QLabel;
 class QToolButton;
@@ -27,6 +28,9 @@ W* named(W* w, const char* name) {
 
 // The name of a report at the top of its window: bold, underlined, dark blue ("stRepName").
 QLabel* reportTitle(const QString& text, QWidget* parent);
+
+// A date box with its calendar and the date written dd.MM.yyyy.
+QDateEdit* dateEditor(QWidget* parent, const char* name);
 
 // A read-only box with the desktop's read-only look (totals, looked-up values).
 QLineEdit* greyEdit(QWidget* parent, const char* name, Qt::FocusPolicy focus = Qt::ClickFocus);

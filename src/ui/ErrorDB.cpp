@@ -1,6 +1,9 @@
 #include "ui/ErrorDB.h"
 
-#include "ui/ErrorTexts.h"
+#include "data/DataErrors.h"
+#include "data/ErrorTexts.h"
+#include "ui/ModalSeam.h"
+#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -9,6 +12,9 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+
+#include <functional>
+#include <memory>
 
 namespace {
 constexpr int kMainHeight = 188;
@@ -24,7 +30,39 @@ QLabel* errorIcon(QWidget* parent) {
     l->setAlignment(Qt::AlignTop);
     return l;
 }
+
+// The registered window of that name, or one made for this showing only.
+template <class W>
+void showModal(const QString& name, const std::function<void(W*)>& fill) {
+    W* w = Window<W>(name);
+    std::unique_ptr<W> own;
+    if (!w) {
+        own = std::make_unique<W>();
+        w = own.get();
+    }
+    fill(w);
+    execModal(w);
+}
 }  // namespace
+
+void ShowErrorWindow(std::exception_ptr error, TErrorExplanation how) {
+    if (!error) return;
+    const QString message = errorMessage(error);
+    if (isDatabaseError(error)) {
+        showModal<TfrmErrorDB>(QStringLiteral("frmErrorDB"), [&](TfrmErrorDB* w) {
+            if (how == TErrorExplanation::Apply)
+                w->Message2(message);
+            else
+                w->Message1(message);
+        });
+        return;
+    }
+    showModal<TfrmErrorMes>(QStringLiteral("frmErrorMes"), [&](TfrmErrorMes* w) { w->setMessage(message); });
+}
+
+void ShowErrorWindow(const QString& applyMessage) {
+    showModal<TfrmErrorDB>(QStringLiteral("frmErrorDB"), [&](TfrmErrorDB* w) { w->Message2(applyMessage); });
+}
 
 TfrmErrorDB::TfrmErrorDB(QWidget* parent) : QDialog(parent) {
     setObjectName("frmErrorDB");

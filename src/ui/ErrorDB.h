@@ -1,7 +1,11 @@
 #pragma once
 // The database error window: an explanation with a recommendation, and the
-// technical text one click away.
+// technical text one click away; the plain error window for every other
+// error; and the one routine every window shows an error with.
 #include <QDialog>
+#include <QString>
+
+#include <exception>
 
 class QLabel;
 class QPlainTextEdit;
@@ -55,3 +59,15 @@ private:
     QPlainTextEdit* MemoMes;
     QPushButton* btnOk;
 };
+
+// Which table explains a database error: a whole message raised in the
+// program (TfrmErrorDB::Message1) or the message of a failed apply, read for
+// the constraint it names (TfrmErrorDB::Message2).
+enum class TErrorExplanation { Raised, Apply };
+
+// Shows the error modally: a database error in the database error window
+// (frmErrorDB), explained by `how`; any other error in the plain error window
+// (frmErrorMes). A window not registered is made for this showing only.
+void ShowErrorWindow(std::exception_ptr error, TErrorExplanation how);
+// The message of a failed apply in the database error window.
+void ShowErrorWindow(const QString& applyMessage);

@@ -2,6 +2,8 @@
 
 #include "session/Global.h"
 
+#include "ui/EditorWidgets.h"
+
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
@@ -15,14 +17,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QDateEdit* datePicker(QWidget* parent, const char* name) {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return d;
-}
 
 QWidget* makePanel(QWidget* parent, const char* name) {
     auto* p = new QWidget(parent);
@@ -84,7 +78,7 @@ TFramePeriod::TFramePeriod(QWidget* parent, const QString& name) : QGroupBox(QSt
         Panel1->layout()->addWidget(e);
     }
 
-    dtpDay = datePicker(Panel2, "dtpDay");
+    dtpDay = dateEditor(Panel2, "dtpDay");
     Panel2->layout()->addWidget(dtpDay);
 
     cbMes = new QComboBox(Panel3);
@@ -105,8 +99,8 @@ TFramePeriod::TFramePeriod(QWidget* parent, const QString& name) : QGroupBox(QSt
     Panel4->layout()->addWidget(cbKva);
     Panel4->layout()->addWidget(udKvaGod);
 
-    dtpCustom1 = datePicker(Panel5, "dtpCustom1");
-    dtpCustom2 = datePicker(Panel5, "dtpCustom2");
+    dtpCustom1 = dateEditor(Panel5, "dtpCustom1");
+    dtpCustom2 = dateEditor(Panel5, "dtpCustom2");
     Panel5->layout()->addWidget(dtpCustom1);
     Panel5->layout()->addWidget(dtpCustom2);
 

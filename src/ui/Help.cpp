@@ -2,7 +2,7 @@
 
 #include "session/Global.h"
 #include "ui/MessageBoxes.h"
-#include "ui/HelpFile.h"
+#include "base/HelpFile.h"
 #include "ui/HelpViewer.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "ui/HelpViewer.h"
 
-#include "ui/HelpSearch.h"
+#include "base/HelpSearch.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 #include <QTextBrowser>
 
-#include "ui/HelpFile.h"
+#include "base/HelpFile.h"
 
 class QAction;
 class QLineEdit;

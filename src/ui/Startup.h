@@ -7,20 +7,20 @@
 class QWidget;
 
 struct StartupHooks {
-    // First showing of the main window, in this order:
-    std::function<void()> clearCaption;        // 1. LabelAllScreen emptied
-    std::function<void()> restorePlacement;    // 2. position, size and state from the settings file
-    std::function<void(bool)> setGridIndicators;  // 3. called with false; SetGridIndicators when unset
-    //                                            4. GL.Connected := false (done here)
-    std::function<void()> connect;             // 5. the connect command
-    std::function<void()> updateStatusBar;     // 6. and 11.
-    std::function<void()> setIdleHandler;      // 7. CAPS / NUM in the status bar
-    std::function<void()> hideHintPanel;       // 8. only when AppOptions.ShowHintMes is false
-    std::function<void()> suspendCommands;     // 9.
-    std::function<bool()> login;               // 10. only when GL.Connected; true for "OK"
-    std::function<void()> openJournals;        // 10. after a successful login: no data is shown before
-    std::function<void()> closeMainWindow;     // 10. after a refused login
-    std::function<void()> resumeCommands;      // 11. after the status bar
+    // First showing of the main window, in this order (GL.Connected is
+    // cleared here between the grid indicators and the connection):
+    std::function<void()> clearCaption;        // LabelAllScreen emptied
+    std::function<void()> restorePlacement;    // position, size and state from the settings file
+    std::function<void(bool)> setGridIndicators;  // called with false; SetGridIndicators when unset
+    std::function<void()> connect;             // the connect command
+    std::function<void()> updateStatusBar;     // after connecting, and again after the login
+    std::function<void()> setIdleHandler;      // CAPS / NUM in the status bar
+    std::function<void()> hideHintPanel;       // only when AppOptions.ShowHintMes is false
+    std::function<void()> suspendCommands;     // commands wait until the login is over
+    std::function<bool()> login;               // only when GL.Connected; true for "OK"
+    std::function<void()> openJournals;        // after a successful login: no data is shown before
+    std::function<void()> closeMainWindow;     // after a refused login
+    std::function<void()> resumeCommands;      // after the status bar is rewritten
 
     // Closing the main window, in this order:
     std::function<void()> closeConnection;
@@ -49,7 +49,7 @@ void RunStop(const StartupHooks& hooks);
 // row-indicator column (the vertical header of the table views).
 void SetGridIndicators(bool show);
 
-// Steps 2 and 3 of the program's start: creates every window through the
+// The program once its windows are registered: creates every window through the
 // registry, shows the main window ("frmMain"), runs the event loop, then
 // destroys the windows in reverse order. Returns the loop's exit code.
 int RunProgram();

@@ -11,12 +11,10 @@
 #include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
-#include "orders/core/DocuCalc.h"
-#include "orders/ui/OrderWindows.h"
+#include "shell/Composition.h"
 #include "ui/AppErrorHandler.h"
 #include "shell/Main.h"
-#include "shell/ShellWindows.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 #include <QDialog>
 #include <QDir>
@@ -76,13 +74,8 @@ int main(int argc, char** argv) {
 
     InstallApplicationErrorHandler();
     auto& reg = WindowRegistry::instance();
-    RegisterMainWindow();
-    reg.registerFactory(QStringLiteral("DM"), [] { return new TDM; });
-    RegisterShellDialogs();
-    RegisterOrderWindows();
-    reg.createAll();
+    ComposeProgram();
     auto* main = Window<TfrmMain>(QStringLiteral("frmMain"));
-    AttachDocuRules(*main->journalDocu());
 
     // Connected and logged in as the demo's administrator, on the latest period.
     TDM& dm = DM();

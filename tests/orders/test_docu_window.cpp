@@ -7,6 +7,7 @@
 #include "data/DataErrors.h"
 #include "ui/DataSetModel.h"
 #include "ui/FieldBinding.h"
+#include "data/TypedInput.h"
 #include "orders/core/DocuDates.h"
 #include "orders/ui/Usluga.h"
 

@@ -2,6 +2,9 @@
 // the editor holds the order, the form chosen by kind, the line lists bound
 // (unsaved lines included), the refusals of missing or broken forms.
 #include "ReportFixture.h"
+#include "stock/core/DocsJournal.h"
+#include "orders/core/DocuJournal.h"
+#include "data/Journal.h"
 #include "TestDatabase.h"
 
 #include "session/Global.h"
@@ -37,8 +40,8 @@ public:
     TPrintMain() {
         cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));
         cdsDocs = new TClientDataSet(this, QStringLiteral("cdsDocs"));
-        DefineDocuJournal(*cdsDocu);
-        DefineDocsJournal(*cdsDocs);
+        DefineDocuJournal(*cdsDocu, GL.RPeriodID);
+        DefineDocsJournal(*cdsDocs, GL.RPeriodID);
     }
     TClientDataSet* journalDocu() override { return cdsDocu; }
     TClientDataSet* journalDocs() override { return cdsDocs; }

@@ -25,6 +25,9 @@
 // goods: "tovar:quantity" items joined by ",", quantities signed as they move
 // the stock (an order lists what its services consume, negative).
 #include "session/Global.h"
+#include "stock/core/DocsJournal.h"
+#include "orders/core/DocuJournal.h"
+#include "data/Journal.h"
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
@@ -34,9 +37,9 @@
 #include "orders/core/DocuCalc.h"
 #include "orders/core/DocuSave.h"
 #include "shell/ConnectCommand.h"
-#include "ui/ErrorTexts.h"
+#include "data/ErrorTexts.h"
 #include "shell/JournalDocs.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 #include "stock/core/PeriodList.h"
 #include "stock/core/PeriodService.h"
 #include "stock/core/StockDocService.h"
@@ -193,8 +196,8 @@ public:
         : Workstation(database, recordPath), rnd(seed) {
         docu = std::make_unique<TClientDataSet>(nullptr, QStringLiteral("cdsDocu"));
         docs = std::make_unique<TClientDataSet>(nullptr, QStringLiteral("cdsDocs"));
-        DefineDocuJournal(*docu);
-        DefineDocsJournal(*docs);
+        DefineDocuJournal(*docu, GL.RPeriodID);
+        DefineDocsJournal(*docs, GL.RPeriodID);
         dm->openDocuLU(GL.RPeriodID);
         BindJournalLookups(*docu, *docs, *dm);
         AttachDocuRules(*docu);

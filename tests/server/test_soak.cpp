@@ -10,7 +10,7 @@
 #include "fb/Decimal.h"
 #include "fb/Statement.h"
 #include "fb/Transaction.h"
-#include "ui/ErrorTexts.h"
+#include "data/ErrorTexts.h"
 
 #include <QDate>
 #include <QDir>

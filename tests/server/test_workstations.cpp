@@ -10,7 +10,7 @@
 #include "fb/Transaction.h"
 #include "orders/core/DocuCalc.h"
 #include "orders/core/DocuSave.h"
-#include "ui/ErrorTexts.h"
+#include "data/ErrorTexts.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

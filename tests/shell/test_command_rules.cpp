@@ -1,6 +1,6 @@
 // The enabling table of the main window's commands and the status bar texts.
-#include "shell/CommandRules.h"
-#include "shell/StatusText.h"
+#include "session/CommandRules.h"
+#include "session/StatusText.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "ShellFixture.h"
 #include "ui/MessageBoxes.h"
 #include "shell/ChooseOperator.h"
-#include "shell/OperatorLogin.h"
+#include "session/OperatorLogin.h"
 
 #include <QLineEdit>
 #include <QListWidget>

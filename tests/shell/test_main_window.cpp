@@ -2,6 +2,8 @@
 // new documents (number, date, defaults), delete with its question, the
 // refusals and a failed apply.
 #include "MainWindowFixture.h"
+#include "data/Journal.h"
+#include "base/NewDocumentDate.h"
 
 #include "base/RoutsFormat.h"
 #include "data/DataErrors.h"

@@ -2,7 +2,7 @@
 #include "ShellFixture.h"
 #include "ui/ErrorDB.h"
 #include "shell/OptionsUchet.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

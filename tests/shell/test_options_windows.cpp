@@ -5,7 +5,7 @@
 #include "data/DataErrors.h"
 #include "shell/Options.h"
 #include "shell/OptionsUchet.h"
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -70,7 +70,7 @@ TEST_F(Settings, DatabaseStringByKind) {
 TEST_F(Settings, RoundTripKeepsSectionsKeysAndBackslashes) {
     WriteAppOptions(options(2, "/home/u/Рабочая база.fdb", "srv", "D:\\Base\\base.fdb"));
     AppOptions.ShowHintMes = false;
-    writeShowHintMes();
+    WriteShowHintMes();
     const QString text = iniText();
     EXPECT_TRUE(text.startsWith(QStringLiteral("[Database]\nDB_ConnectKind=2\n"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("DB_ServerDBName=D:\\Base\\base.fdb\n")));
@@ -87,7 +87,7 @@ TEST_F(Settings, RoundTripKeepsSectionsKeysAndBackslashes) {
     // A second write replaces the value in place; unknown keys and comments stay.
     writeIni(text + QStringLiteral("; a note\n[Other]\nKey=Value\n"));
     AppOptions.ShowHintMes = true;
-    writeShowHintMes();
+    WriteShowHintMes();
     const QString again = iniText();
     EXPECT_EQ(again.count(QStringLiteral("MS_ShowHintMes")), 1);
     EXPECT_TRUE(again.contains(QStringLiteral("MS_ShowHintMes=1")));
@@ -239,7 +239,7 @@ TEST_F(Settings, WritesKeepEveryOtherByteInTheFilesEncodingAndLineEnds) {
                 o.LocalDBName = newPath;
                 WriteAppOptions(o);
                 AppOptions.ShowHintMes = false;
-                writeShowHintMes();
+                WriteShowHintMes();
                 settings::writeInteger("MainForm", "Left", -5);
                 EXPECT_EQ(bytesOf(iniPath), shown(fileBytes(after, v.enc, eol, true))) << what;
 
@@ -299,7 +299,7 @@ TEST_F(Settings, WhatIsNotASettingsFileGivesTheDefaultsAndStaysAsItWas) {
         EXPECT_EQ(o.Port, QStringLiteral("3052")) << c.name;
         o.Server = QStringLiteral("srv");
         WriteAppOptions(o);
-        writeShowHintMes();
+        WriteShowHintMes();
         settings::writeInteger("MainForm", "Left", 1);
 
         ASSERT_EQ(script.messages().size(), 1) << c.name;

@@ -1,5 +1,8 @@
 #pragma once
 #include "TestDatabase.h"
+#include "stock/core/DocsJournal.h"
+#include "orders/core/DocuJournal.h"
+#include "data/Journal.h"
 // The stock document editor's tests: a fresh working database per test with
 // one open work period and a few goods of known values, the data module
 // connected to it, and a stand-in main window whose stock journal lists the
@@ -42,8 +45,8 @@ public:
     TDocsHost() {
         cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));
         cdsDocs = new TClientDataSet(this, QStringLiteral("cdsDocs"));
-        DefineDocuJournal(*cdsDocu);
-        DefineDocsJournal(*cdsDocs);
+        DefineDocuJournal(*cdsDocu, GL.RPeriodID);
+        DefineDocsJournal(*cdsDocs, GL.RPeriodID);
     }
     TClientDataSet* journalDocu() override { return cdsDocu; }
     TClientDataSet* journalDocs() override { return cdsDocs; }

@@ -138,7 +138,7 @@ TfrmNewUslTov::TfrmNewUslTov() {
     edCena = lineEdit(this, form, QStringLiteral("edCena"), QStringLiteral("Цена"));
     edEdizm = lineEdit(this, form, QStringLiteral("edEdizm"), QStringLiteral("Ед. изм."));
     edEdizm->setReadOnly(true);
-    SetReadOnlyLook(edEdizm, true);
+    setReadOnlyLook(edEdizm, true);
     v->addLayout(form);
     auto* h = new QHBoxLayout;
     h->addStretch();

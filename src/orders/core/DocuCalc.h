@@ -36,7 +36,8 @@ public:
     TClientDataSet& dataSet() const { return m_docu; }
 
 signals:
-    // Step 2 of the OTKLTYPE rule: the deviation boxes follow the new sign
+    // The deviation type changed its sign, before TOTAL_WOTKL is worked out
+    // again: the deviation boxes follow the new sign
     // (the editor's SetOtklEditable).
     void otklSignChanged(int sign);
     // The order row entered editing (the editor's SetModified(true)).

@@ -53,12 +53,6 @@ void moneyBox(QLineEdit* e) {
     e->setMinimumWidth(text + 16);
 }
 
-QDateEdit* dateEdit(QWidget* parent, const char* name) {
-    auto* d = named(new QDateEdit(parent), name);
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return d;
-}
 
 }  // namespace
 
@@ -171,7 +165,7 @@ void TfrmDocu::buildTitlePanel(QWidget* panel) {
     edSeries->setMaximumWidth(70);
     edNumber = named(new QLineEdit(panel), "edNumber");
     edNumber->setMaximumWidth(90);
-    edDateP = dateEdit(panel, "edDateP");
+    edDateP = dateEditor(panel, "edDateP");
     cbZakazch = named(new QComboBox(panel), "cbZakazch");
     cbZakazch->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cbZakazch->setMinimumContentsLength(30);
@@ -180,8 +174,8 @@ void TfrmDocu::buildTitlePanel(QWidget* panel) {
     sbBookZakazch = named(new QToolButton(panel), "sbBookZakazch");
     sbBookZakazch->setText(QStringLiteral("..."));
     sbBookZakazch->setToolTip(QStringLiteral("Справочник заказчиков"));
-    edDateV = dateEdit(panel, "edDateV");
-    edDateVyd = dateEdit(panel, "edDateVyd");
+    edDateV = dateEditor(panel, "edDateV");
+    edDateVyd = dateEditor(panel, "edDateVyd");
     edVremVyd = named(new QLineEdit(panel), "edVremVyd");
 
     auto* g = new QGridLayout(panel);
@@ -518,30 +512,30 @@ void TfrmDocu::showEvent(QShowEvent* e) {
     if (!d || !d->isActive() || d->isEmpty()) return;
     setupLineFields();
     bindHeader(d);
-    // 1. the order
+    // The order itself.
     DocID = d->fieldByName(QStringLiteral("ID")).asInteger();
     KindDocID = d->fieldByName(QStringLiteral("KINDDOC_ID")).asInteger();
     KindDocName = d->findField(QStringLiteral("KINDDOC_NAME"))
                       ? d->fieldByName(QStringLiteral("KINDDOC_NAME")).asString()
                       : lookupText(QStringLiteral("KINDDOC_ID"), DM().cdsKindDoc, QStringLiteral("ID"),
                                    QStringLiteral("NAME"));
-    // 2. its lines
+    // Its lines.
     for (TClientDataSet* lines : {cdsPMoves, cdsUMoves}) {
         lines->close();
         lines->query().setParam(QStringLiteral("CURDOC_ID"), DocID);
         lines->open();
     }
-    // 3. the operator
+    // The operator who took it.
     lbPriemschikFio->setText(d->findField(QStringLiteral("PRIEMSCHIK_FIO"))
                                  ? d->fieldByName(QStringLiteral("PRIEMSCHIK_FIO")).asString()
                                  : lookupText(QStringLiteral("PRIEMSCHIK_ID"), DM().cdsPriemschikLU,
                                               QStringLiteral("ID"), QStringLiteral("FIO")));
-    // 4. special marks
+    // The special marks it may be given.
     refillComments();
-    // 5.-7. mode
+    // Editing or view mode, from the period and the operator's rights.
     m_editAllowed = GL.RPeriodOpen && (IsNewDoc ? GL.ZakInsert : GL.ZakEdit);
     applyMode();
-    // 8.-9. kind
+    // The kind: its name in the title and the boxes it uses.
     lbNameDoc->setText(KindDocName + QStringLiteral(" ") + QString(144, QLatin1Char('.')));
     applyKind();
     PanelHint->setVisible(AppOptions.ShowHintMes);
@@ -804,25 +798,7 @@ void TfrmDocu::SpeedButton1Click() {
 }
 
 void TfrmDocu::showError(const std::exception_ptr& error) {
-    if (isDatabaseError(error)) {
-        auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
-        std::unique_ptr<TfrmErrorDB> own;
-        if (!w) {
-            own = std::make_unique<TfrmErrorDB>();
-            w = own.get();
-        }
-        w->Message2(errorMessage(error));
-        execModal(w);
-        return;
-    }
-    auto* w = Window<TfrmErrorMes>(QStringLiteral("frmErrorMes"));
-    std::unique_ptr<TfrmErrorMes> own;
-    if (!w) {
-        own = std::make_unique<TfrmErrorMes>();
-        w = own.get();
-    }
-    w->setMessage(errorMessage(error));
-    execModal(w);
+    ShowErrorWindow(error, TErrorExplanation::Apply);
 }
 
 bool TfrmDocu::trySave() {
@@ -858,14 +834,7 @@ void TfrmDocu::discard() {
         d->locate(QStringLiteral("ID"), DocID);
         d->deleteRecord();
         if (d->applyUpdates() != 0) {
-            TfrmErrorDB* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
-            std::unique_ptr<TfrmErrorDB> own;
-            if (!w) {
-                own = std::make_unique<TfrmErrorDB>();
-                w = own.get();
-            }
-            w->Message2(d->lastApplyError());
-            execModal(w);
+            ShowErrorWindow(d->lastApplyError());
         }
     } else {
         d->cancelUpdates();

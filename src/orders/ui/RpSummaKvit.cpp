@@ -23,18 +23,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-namespace {
-
-QDateEdit* datePicker(QWidget* parent, const char* name) {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return d;
-}
-
-}  // namespace
-
 TfrmRpService::TfrmRpService(TServiceReport report, QWidget* parent) : QDialog(parent), m_report(report) {
     setWindowTitle(QStringLiteral("Получить отчет"));
     setModal(true);
@@ -56,10 +44,10 @@ TfrmRpService::TfrmRpService(TServiceReport report, QWidget* parent) : QDialog(p
     } else {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(QStringLiteral("За период с"), this));
-        dtpDate1 = datePicker(this, "dtpDate1");
+        dtpDate1 = dateEditor(this, "dtpDate1");
         row->addWidget(dtpDate1);
         row->addWidget(new QLabel(QStringLiteral("по"), this));
-        dtpDate2 = datePicker(this, "dtpDate2");
+        dtpDate2 = dateEditor(this, "dtpDate2");
         row->addWidget(dtpDate2);
         row->addStretch(1);
         lay->addLayout(row);

@@ -37,17 +37,6 @@ const QString kModifiedMark = QStringLiteral(" *");
 
 
 
-template <class W>
-int showErrorWindow(const char* name, const std::function<void(W*)>& fill) {
-    W* w = Window<W>(QString::fromLatin1(name));
-    std::unique_ptr<W> own;
-    if (!w) {
-        own = std::make_unique<W>();
-        w = own.get();
-    }
-    fill(w);
-    return execModal(w);
-}
 }  // namespace
 
 TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
@@ -67,9 +56,7 @@ TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.25);
     lbNameDoc->setFont(big);
     lbNameDoc->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // the dots are cut at the width
-    edDateP = named(new QDateEdit(title), "edDateP");
-    edDateP->setCalendarPopup(true);
-    edDateP->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    edDateP = dateEditor(title, "edDateP");
     edNumber = named(new QLineEdit(title), "edNumber");
     edNumber->setMaximumWidth(140);
     auto* t = new QHBoxLayout(title);
@@ -326,11 +313,7 @@ void TfrmDocs::MoveLineUp() {
 }
 
 void TfrmDocs::showError(const std::exception_ptr& error) {
-    if (isDatabaseError(error)) {
-        showErrorWindow<TfrmErrorDB>("frmErrorDB", [&](TfrmErrorDB* w) { w->Message2(errorMessage(error)); });
-        return;
-    }
-    showErrorWindow<TfrmErrorMes>("frmErrorMes", [&](TfrmErrorMes* w) { w->setMessage(errorMessage(error)); });
+    ShowErrorWindow(error, TErrorExplanation::Apply);
 }
 
 bool TfrmDocs::SaveDoc() {

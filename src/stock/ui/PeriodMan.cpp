@@ -60,17 +60,6 @@ std::optional<TPeriodDates> askFirstPeriodDates() {
 
 }  // namespace
 
-void ShowApplyError(const QString& message) {
-    auto* w = Window<TfrmErrorDB>(QStringLiteral("frmErrorDB"));
-    std::unique_ptr<TfrmErrorDB> own;
-    if (!w) {
-        own = std::make_unique<TfrmErrorDB>();
-        w = own.get();
-    }
-    w->Message2(message);
-    execModal(w);
-}
-
 TfrmPeriodMan::TfrmPeriodMan(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPeriodMan"));
     setWindowTitle(QStringLiteral("Управление рабочими периодами"));
@@ -158,7 +147,7 @@ void TfrmPeriodMan::report(const TPeriodOutcome& outcome) {
     GL.RPeriodOpen = outcome.current.open;
     switch (outcome.kind) {
     case TPeriodOutcome::NoPeriods: TitledMessageBox(outcome.message, mbWarningOk); break;
-    case TPeriodOutcome::Refused: ShowApplyError(outcome.message); break;
+    case TPeriodOutcome::Refused: ShowErrorWindow(outcome.message); break;
     case TPeriodOutcome::Done:
     case TPeriodOutcome::Cancelled: break;
     }

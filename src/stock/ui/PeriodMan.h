@@ -60,5 +60,4 @@ private:
     bool m_sized = false;
 };
 
-// Shows the error of a refused apply in the database error window.
-void ShowApplyError(const QString& message);
+

@@ -2,29 +2,21 @@
 
 #include "ui/MessageBoxes.h"
 
+#include "ui/EditorWidgets.h"
+
 #include <QDateEdit>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QDateEdit* datePicker(QWidget* parent, const char* name) {
-    auto* d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    return d;
-}
-}  // namespace
-
 TfrmPeriodNew::TfrmPeriodNew(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmPeriodNew"));
     setWindowTitle(QStringLiteral("Новый период"));
     setModal(true);
 
-    dtpDate1 = datePicker(this, "dtpDate1");
-    dtpDate2 = datePicker(this, "dtpDate2");
+    dtpDate1 = dateEditor(this, "dtpDate1");
+    dtpDate2 = dateEditor(this, "dtpDate2");
     btnOk = new QPushButton(QStringLiteral("Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));
     btnOk->setDefault(true);

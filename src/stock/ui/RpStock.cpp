@@ -34,10 +34,7 @@ TfrmRpStock::TfrmRpStock(TStockReport report, QWidget* parent) : QDialog(parent)
     if (report == TStockReport::Nalich) {
         gbDate = new QGroupBox(QStringLiteral("На дату"), this);
         gbDate->setObjectName(QStringLiteral("gbDate"));
-        dtpDate = new QDateEdit(gbDate);
-        dtpDate->setObjectName(QStringLiteral("dtpDate"));
-        dtpDate->setCalendarPopup(true);
-        dtpDate->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        dtpDate = dateEditor(gbDate, "dtpDate");
         auto* dl = new QHBoxLayout(gbDate);
         dl->addWidget(dtpDate);
         dl->addStretch(1);

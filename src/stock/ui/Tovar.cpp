@@ -248,19 +248,19 @@ void TfrmTovar::fillBoxes() {
 }
 
 void TfrmTovar::showEvent(QShowEvent* e) {
-    // 1. the kind
+    // The kind decides which price and stock rows are shown.
     ShowNalich = StockKind(KindDocID).showsStock;
     const bool realiz = StockKind(KindDocID).realiz;
     setRowVisible(lbCenaRealiz, edCenaRealiz, realiz);
     setRowVisible(lbSummaRealiz, edSummaRealiz, realiz);
     setRowVisible(lbNalichKol, edNalichKol, ShowNalich);
     bindFields();
-    // 3. the stock of the current period, read anew
+    // The stock of the current period, read anew.
     edNalichKol->clear();
     cdsNalich->close();
     cdsNalich->query().setParam(QStringLiteral("RP_ID"), GL.RPeriodID);
     cdsNalich->open();
-    // 4.-5. the goods boxes
+    // The caption and the goods boxes, on the line's goods when it has one.
     setWindowTitle(NewLine ? QStringLiteral("Добавить товар") : QStringLiteral("Редактировать товар"));
     fillBoxes();
     if (!NewLine && m_moves && m_moves->isActive()) {

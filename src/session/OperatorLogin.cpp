@@ -1,4 +1,4 @@
-#include "shell/OperatorLogin.h"
+#include "session/OperatorLogin.h"
 
 #include "session/Global.h"
 #include "data/ClientDataSet.h"

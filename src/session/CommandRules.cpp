@@ -1,4 +1,4 @@
-#include "shell/CommandRules.h"
+#include "session/CommandRules.h"
 
 const QStringList& RuledCommands() {
     static const QStringList names{

@@ -1,6 +1,6 @@
 // The error windows: which explanation a message gets, and how the window opens.
 #include "ui/ErrorDB.h"
-#include "ui/ErrorTexts.h"
+#include "data/ErrorTexts.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "ui/HelpFile.h"
+#include "base/HelpFile.h"
 
 #include <QFile>
 #include <QHash>

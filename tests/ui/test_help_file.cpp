@@ -1,6 +1,6 @@
 // Page addresses, sitemaps, and the help file as the build makes it.
-#include "ui/HelpFile.h"
-#include "ui/HelpSearch.h"
+#include "base/HelpFile.h"
+#include "base/HelpSearch.h"
 #include "test_help_pages.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "ui/HelpSearch.h"
+#include "base/HelpSearch.h"
 
-#include "ui/HelpFile.h"
+#include "base/HelpFile.h"
 
 #include <QRegularExpression>
 #include <algorithm>

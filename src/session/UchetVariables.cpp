@@ -1,4 +1,4 @@
-#include "shell/UchetVariables.h"
+#include "session/UchetVariables.h"
 
 #include "session/Global.h"
 #include "data/DataModule.h"

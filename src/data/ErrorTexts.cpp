@@ -1,4 +1,4 @@
-#include "ui/ErrorTexts.h"
+#include "data/ErrorTexts.h"
 
 #include <QList>
 #include <optional>

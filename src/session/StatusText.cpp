@@ -1,4 +1,4 @@
-#include "shell/StatusText.h"
+#include "session/StatusText.h"
 
 #include <QLocale>
 
