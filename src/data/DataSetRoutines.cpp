@@ -39,3 +39,22 @@ void Reopen(TClientDataSet& dataSet) {
     dataSet.close();
     dataSet.open();
 }
+
+bool SwapNppWithNeighbour(TClientDataSet& lines, int step) {
+    const QString npp = QStringLiteral("NPP");
+    const int row = lines.recNo();
+    const int other = row + step;
+    if (row < 0 || other < 0 || other >= lines.recordCount()) return false;
+    const fb::Value myId = lines.fieldByName(kId).value();
+    const fb::Value myNpp = lines.fieldByName(npp).value();
+    lines.setRecNo(other);
+    const fb::Value otherNpp = lines.fieldByName(npp).value();
+    lines.edit();
+    lines.fieldByName(npp).setValue(myNpp);
+    lines.post();
+    lines.locate(kId, myId);
+    lines.edit();
+    lines.fieldByName(npp).setValue(otherNpp);
+    lines.post();
+    return true;
+}

@@ -1,5 +1,6 @@
 #pragma once
-// Re-reading a client dataset without losing its row.
+// Re-reading a client dataset without losing its row; moving a line of a
+// document's line list.
 class TClientDataSet;
 class TQuery;
 
@@ -11,3 +12,12 @@ void RefreshAndLocate(TClientDataSet& dataSet);
 void RefreshGroupAndLocate(TClientDataSet& dataSet, TQuery& query, TClientDataSet& groupDataSet, bool byGroup);
 // Closes and reopens the dataset.
 void Reopen(TClientDataSet& dataSet);
+
+// A document's line list kept sorted by NPP (an order's product or service
+// lines, a stock document's lines), with ID and NPP fields: swaps the NPP of
+// the current line with that of the next (step +1) or previous (-1) line, so
+// that the two change places and the cursor stays on the moved line (its row
+// number moves by step). Both rows are posted (kept in the change log). False,
+// and nothing changes, when there is no current line or no such neighbour
+// (the first line up, the last line down).
+bool SwapNppWithNeighbour(TClientDataSet& lines, int step);

@@ -7,12 +7,13 @@
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
+#include "data/DataSetRoutines.h"
 #include "ui/DataSetModel.h"
 #include "ui/FieldBinding.h"
-#include "data/FieldMoneyText.h"
 #include "orders/ui/BookChooser.h"
 #include "orders/core/DocuCalc.h"
 #include "orders/core/DocuDates.h"
+#include "orders/core/DocuLines.h"
 #include "orders/ui/DocPrint.h"
 #include "orders/core/DocuSave.h"
 #include "orders/ui/Product.h"
@@ -366,69 +367,14 @@ void TfrmDocu::buildActions() {
                edTotal);
 }
 
-// The line lists' fields, in grid order; their lookups read the data module's lists.
+// The line lists' fields (DocuLines.h); their lookups read the data module's lists.
 void TfrmDocu::setupLineFields() {
     if (m_linesReady) return;
     m_linesReady = true;
     TDM& dm = DM();
-    auto hidden = [](TField& f) -> TField& { return f.setVisible(false); };
-    TClientDataSet* p = cdsPMoves;
-    hidden(p->addField(QStringLiteral("ID"))).setRequired();
-    hidden(p->addField(QStringLiteral("DOC_ID"))).setRequired();
-    p->addField(QStringLiteral("NUM")).setDisplayLabel(QStringLiteral("№")).setDisplayWidth(4);
-    p->addLookupField(QStringLiteral("PPARA_NAME"), TFieldType::Text, 30, QStringLiteral("PPARA"), dm.cdsPparaLU,
-                      QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Полупара"))
-        .setDisplayWidth(9);
-    hidden(p->addField(QStringLiteral("PRODUCT_ID"))).setRequired();
-    p->addLookupField(QStringLiteral("PRODUCT_NAME"), TFieldType::Text, 100, QStringLiteral("PRODUCT_ID"),
-                      dm.cdsProductLU, QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Изделие"))
-        .setDisplayWidth(30);
-    hidden(p->addField(QStringLiteral("COLOR_ID")));
-    p->addLookupField(QStringLiteral("COLOR_NAME"), TFieldType::Text, 30, QStringLiteral("COLOR_ID"), dm.cdsColorLU,
-                      QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Цвет"))
-        .setDisplayWidth(13);
-    hidden(p->addField(QStringLiteral("MATERIAL_ID")));
-    p->addLookupField(QStringLiteral("MATERIAL_NAME"), TFieldType::Text, 30, QStringLiteral("MATERIAL_ID"),
-                      dm.cdsMaterialLU, QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Материал"))
-        .setDisplayWidth(13);
-    p->addField(QStringLiteral("PROCIZN")).setDisplayLabel(QStringLiteral("% износа")).setDisplayWidth(6);
-    hidden(p->addField(QStringLiteral("NPP"))).setRequired();
-    hidden(p->addField(QStringLiteral("PPARA")));
-
-    TClientDataSet* u = cdsUMoves;
-    hidden(u->addField(QStringLiteral("ID"))).setRequired();
-    hidden(u->addField(QStringLiteral("DOC_ID"))).setRequired();
-    u->addField(QStringLiteral("NUM")).setDisplayLabel(QStringLiteral("№")).setDisplayWidth(4);
-    hidden(u->addField(QStringLiteral("USLUGA_ID")))
-        .setRequired()
-        .setOnChange([](TField& f) {
-            // The chosen service brings its price; the operator may overwrite it afterwards.
-            f.dataSet().fieldByName(QStringLiteral("SUMMA"))
-                .setValue(DM().cdsUslugaLU->lookup(QStringLiteral("ID"), f.value(), QStringLiteral("SUMMA")));
-        });
-    u->addLookupField(QStringLiteral("USLUGA_NAME"), TFieldType::Text, 100, QStringLiteral("USLUGA_ID"),
-                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Услуга"))
-        .setDisplayWidth(40);
-    u->addLookupField(QStringLiteral("USLUGA_EAN13"), TFieldType::Text, 14, QStringLiteral("USLUGA_ID"),
-                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("EAN13"))
-        .setDisplayLabel(QStringLiteral("Штрих-код"))
-        .setDisplayWidth(13);
-    u->addLookupField(QStringLiteral("USLUGA_NUMPR"), TFieldType::Text, 20, QStringLiteral("USLUGA_ID"),
-                      dm.cdsUslugaLU, QStringLiteral("ID"), QStringLiteral("NUMPR"))
-        .setDisplayLabel(QStringLiteral("№ по прейск."))
-        .setDisplayWidth(8);
-    u->addField(QStringLiteral("SUMMA"), TFieldType::Decimal)
-        .setScale(2)
-        .setRequired()
-        .setDisplayLabel(QStringLiteral("Сумма"))
-        .setDisplayWidth(12)
-        .setOnGetText([](const TField& f) { return FieldMoneyText(f); });
-    hidden(u->addField(QStringLiteral("NPP"))).setRequired();
+    const TDocuLineLists lists{dm.cdsPparaLU, dm.cdsProductLU, dm.cdsColorLU, dm.cdsMaterialLU, dm.cdsUslugaLU};
+    DefinePMovesFields(*cdsPMoves, lists);
+    DefineUMovesFields(*cdsUMoves, lists);
 }
 
 TClientDataSet* TfrmDocu::docu() const {
@@ -644,23 +590,15 @@ TLineDialog* TfrmDocu::uslugaDialog() {
 
 void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
     TClientDataSet* d = docu();
-    const QString stem = lines == cdsPMoves ? QStringLiteral("GET_PMOVES") : QStringLiteral("GET_UMOVES");
-    int previous = 0;
-    if (!lines->isEmpty()) {
-        lines->last();
-        previous = lines->fieldByName(QStringLiteral("NUM")).asInteger();
-    }
+    const TDocuLineKind kind = lines == cdsPMoves ? TDocuLineKind::Product : TDocuLineKind::Service;
     if (d && d->isEditing()) d->post();
     grid->setFocus();
-    lines->append();
-    lines->fieldByName(QStringLiteral("ID")).setAsInteger(DM().getMovesId(stem));
-    lines->fieldByName(QStringLiteral("DOC_ID")).setAsInteger(DocID);
-    lines->fieldByName(QStringLiteral("NPP")).setAsInteger(DM().getMovesNpp(stem));
-    if (lines == cdsPMoves)
-        lines->fieldByName(QStringLiteral("PROCIZN")).setAsInteger(50);
-    else
-        lines->fieldByName(QStringLiteral("SUMMA")).setAsDecimal(fb::Decimal());
-    lines->fieldByName(QStringLiteral("NUM")).setAsInteger(previous + 1);
+    const QString stem = DocuLineStem(kind);
+    TNewDocuLine line;
+    line.id = DM().getMovesId(stem);
+    line.docId = DocID;
+    line.npp = DM().getMovesNpp(stem);
+    AppendDocuLine(*lines, kind, line);
     GL.LineAppendMode = true;
     dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
     if (execModal(dialog) == QDialog::Accepted) {
@@ -695,36 +633,15 @@ void TfrmDocu::DeleteLine(TClientDataSet* lines, QTableView* grid) {
     SetModified(true);
 }
 
-namespace {
-// Swaps NPP of the current line with its neighbour (+1 next, -1 previous).
-void swapWithNeighbour(TClientDataSet* lines, int step) {
-    const QString id = QStringLiteral("ID"), npp = QStringLiteral("NPP");
-    const int row = lines->recNo();
-    const fb::Value myId = lines->fieldByName(id).value();
-    const fb::Value myNpp = lines->fieldByName(npp).value();
-    const int other = row + step;
-    if (other < 0 || other >= lines->recordCount()) return;  // already first or last
-    lines->setRecNo(other);
-    const fb::Value otherNpp = lines->fieldByName(npp).value();
-    lines->edit();
-    lines->fieldByName(npp).setValue(myNpp);
-    lines->post();
-    lines->locate(id, myId);
-    lines->edit();
-    lines->fieldByName(npp).setValue(otherNpp);
-    lines->post();
-}
-}  // namespace
-
 void TfrmDocu::MoveLineDown(TClientDataSet* lines) {
     if (lines->recordCount() <= 1) return;
-    swapWithNeighbour(lines, +1);
+    SwapNppWithNeighbour(*lines, +1);
     SetModified(true);
 }
 
 void TfrmDocu::MoveLineUp(TClientDataSet* lines) {
     if (lines->recordCount() <= 1) return;
-    swapWithNeighbour(lines, -1);
+    SwapNppWithNeighbour(*lines, -1);
     SetModified(true);
 }
 

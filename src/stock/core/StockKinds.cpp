@@ -109,22 +109,3 @@ void PutDocTotals(TClientDataSet& docs, const TDocTotals& t) {
     docs.fieldByName(QStringLiteral("SUMMA_REALIZ")).setAsDecimal(t.summaRealiz);
     docs.post();
 }
-
-bool SwapLineWithNeighbour(TClientDataSet& m, int step) {
-    const QString id = QStringLiteral("ID"), npp = QStringLiteral("NPP");
-    const int row = m.recNo();
-    const int other = row + step;
-    if (row < 0 || other < 0 || other >= m.recordCount()) return false;
-    const fb::Value myId = m.fieldByName(id).value();
-    const fb::Value myNpp = m.fieldByName(npp).value();
-    m.setRecNo(other);
-    const fb::Value otherNpp = m.fieldByName(npp).value();
-    m.edit();
-    m.fieldByName(npp).setValue(myNpp);
-    m.post();
-    m.locate(id, myId);
-    m.edit();
-    m.fieldByName(npp).setValue(otherNpp);
-    m.post();
-    return true;
-}

@@ -1,7 +1,7 @@
 #pragma once
 // The kinds of stock documents as the editor, the line dialog and printing
-// treat them, the line value rule, the document's totals and the order of its
-// lines. No widgets: the windows show what these routines decide.
+// treat them, the line value rule and the document's totals. No widgets: the
+// windows show what these routines decide.
 #include "fb/Decimal.h"
 
 #include <QString>
@@ -54,7 +54,4 @@ TDocTotals CalcDocSumma(TClientDataSet& moves);
 // posts it; applied later with the document.
 void PutDocTotals(TClientDataSet& docs, const TDocTotals& totals);
 
-// Swaps the NPP of the current line with the next (step +1) or previous (-1)
-// line, so that the two change places and the cursor stays on the moved line.
-// False when there is no such neighbour (nothing changes).
-bool SwapLineWithNeighbour(TClientDataSet& moves, int step);
+// Moving a line up or down: SwapNppWithNeighbour (data/DataSetRoutines.h).

@@ -9,6 +9,7 @@
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
+#include "data/DataSetRoutines.h"
 #include "ui/DataSetModel.h"
 #include "ui/FieldBinding.h"
 #include "ui/ErrorDB.h"
@@ -302,13 +303,13 @@ void TfrmDocs::DeleteLine() {
 
 void TfrmDocs::MoveLineDown() {
     if (!m_editAllowed || cdsMoves->recordCount() < 2) return;
-    SwapLineWithNeighbour(*cdsMoves, +1);
+    SwapNppWithNeighbour(*cdsMoves, +1);
     SetModified(true);
 }
 
 void TfrmDocs::MoveLineUp() {
     if (!m_editAllowed || cdsMoves->recordCount() < 2) return;
-    SwapLineWithNeighbour(*cdsMoves, -1);
+    SwapNppWithNeighbour(*cdsMoves, -1);
     SetModified(true);
 }
 
