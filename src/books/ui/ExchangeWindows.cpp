@@ -5,6 +5,7 @@
 #include "ui/WindowRegistry.h"
 #include "books/core/BookRules.h"
 #include "books/core/CsvExchange.h"
+#include "books/core/CsvSession.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "ui/AppErrorHandler.h"
@@ -25,7 +26,6 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <memory>
 
 using namespace books::csv;
 
@@ -64,15 +64,12 @@ T* shared(const char* name, QWidget* parent) {
 
 TfrmProgress* progressWindow(QWidget* owner) { return shared<TfrmProgress>("frmProgress", owner); }
 
-// The progress window is closed however the loop ends.
-struct ProgressShown {
-    TfrmProgress* w;
-    ProgressShown(QWidget* owner, int maximum) : w(progressWindow(owner)) { w->start(maximum); }
-    ~ProgressShown() { w->finish(); }
-    Progress callback() const {
-        return [p = w](int n) { p->setPosition(n); };
-    }
-};
+// The progress window following a session's passes.
+CsvProgress progressShown(QWidget* owner) {
+    TfrmProgress* w = progressWindow(owner);
+    return {[w](int count) { w->start(count); }, [w](int done) { w->setPosition(done); }, [w] { w->storing(); },
+            [w] { w->finish(); }};
+}
 
 SeparatorQuestion separatorQuestion() {
     return [](int ordinal, const QString& value) {
@@ -99,20 +96,37 @@ const QString kNotEmpty = QStringLiteral(
     "Справочник не пуст.\rПри импорте данных в непустой справочник возможны конфликты с имеющимися данными.\r"
     "Перед импортом справочник рекомендуется очистить.\r\rВы все-таки хотите продолжить импорт?");
 
-std::unique_ptr<TClientDataSet> exchangeDataSet(const char* name, const QString& sql) {
-    auto ds = std::make_unique<TClientDataSet>(nullptr, QString::fromLatin1(name));
-    ds->setCommandText(sql);
-    return ds;
+void showExportOutcome(const CsvOutcome& out) {
+    if (out.kind == CsvOutcome::Done) VendorMessageBox(out.message, mbInfoOk);
+    else if (out.kind == CsvOutcome::Refused) VendorMessageBox(out.message, mbStopOk);
 }
 
-QString groupsSql(const books::TreeBookConfig& c) {
-    return QStringLiteral("SELECT *\nFROM\n%1\nWHERE PARENT_ID<>-1\nORDER BY ID").arg(c.groupTable);
+// True when the rows are stored.
+bool showImportOutcome(const CsvOutcome& out) {
+    if (out.kind == CsvOutcome::NotStored) ShowApplicationError(out.error);
+    VendorMessageBox(out.message, out.kind == CsvOutcome::Refused ? mbStopOk : mbInfoOk);
+    return out.kind == CsvOutcome::Done;
 }
-QString recordsSql(const books::TreeBookConfig& c) {
-    return QStringLiteral("SELECT * FROM %1 ORDER BY ID").arg(c.groupTable.chopped(2));
-}
-QString recordIdProc(const books::TreeBookConfig& c) {
-    return c.recordGenerator.isEmpty() ? QString() : QStringLiteral("GET_TOVAR_ID");
+
+// The two-file dialog over a tree book's session; true when accepted, with the
+// files, columns and separator chosen put into the session.
+bool chooseTreeFiles(TfrmEximTT* dlg, CsvSession& session) {
+    CsvFile& g = session.groups();
+    CsvFile& r = session.records();
+    dlg->Groups = g.rows.get();
+    dlg->Records = r.rows.get();
+    dlg->GroupSelection = g.columns;
+    dlg->RecordSelection = r.columns;
+    dlg->showSelections();
+    const int res = execModal(dlg);
+    dlg->Groups = dlg->Records = nullptr;
+    if (res != QDialog::Accepted) return false;
+    session.separator = dlg->edSeparator->text();
+    g.columns = dlg->GroupSelection;
+    r.columns = dlg->RecordSelection;
+    g.path = dlg->edFilenameGroups->text().trimmed();
+    r.path = dlg->edFilenameRecords->text().trimmed();
+    return true;
 }
 
 }  // namespace
@@ -432,28 +446,21 @@ void TfrmEximTT::btnOkClick() {
 
 void ExportFlatBook(QWidget* book, const QString& sql, const QString& fileName) {
     auto* dlg = shared<TfrmExport>("frmExport", book);
-    auto cdsExport = exchangeDataSet("cdsExport", sql);
     try {
-        cdsExport->open();
+        CsvExportSession session(DM().connection(), sql);
+        CsvFile& f = session.records();
         dlg->edFilename->setText(exeFolderFile(fileName));
-        dlg->DataSet = cdsExport.get();
-        dlg->Selection = AllColumns(*cdsExport);
+        dlg->DataSet = f.rows.get();
+        dlg->Selection = f.columns;
         dlg->showSelection();
         dlg->setWindowTitle(QStringLiteral("Экспорт справочника"));
         const int r = execModal(dlg);
         dlg->DataSet = nullptr;
         if (r != QDialog::Accepted) return;
-        const QString sep = dlg->edSeparator->text();
-        ExportLines out;
-        {
-            ProgressShown progress(book, cdsExport->recordCount());
-            out = MakeLines(*cdsExport, dlg->Selection, sep, separatorQuestion(), progress.callback());
-        }
-        if (out.stopped) return;
-        WriteFileAtomically(dlg->edFilename->text().trimmed(), EncodeLines(out.lines));
-        VendorMessageBox(QStringLiteral("Экспорт содержимого справочника закончен.\rСохранено строк: ") +
-                             QString::number(out.lines.size()),
-                         mbInfoOk);
+        session.separator = dlg->edSeparator->text();
+        f.columns = dlg->Selection;
+        f.path = dlg->edFilename->text().trimmed();
+        showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
     } catch (...) {
         dlg->DataSet = nullptr;
         reportError(std::current_exception());
@@ -462,40 +469,22 @@ void ExportFlatBook(QWidget* book, const QString& sql, const QString& fileName) 
 
 bool ImportFlatBook(QWidget* book, const QString& sql) {
     auto* dlg = shared<TfrmImport>("frmImport", book);
-    auto cdsExport = exchangeDataSet("cdsExport", sql);
     try {
-        cdsExport->open();
-        if (!cdsExport->isEmpty() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        CsvImportSession session(DM().connection(), sql);
+        if (session.bookHoldsRows() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        CsvFile& f = session.records();
         dlg->edFilename->clear();
-        dlg->DataSet = cdsExport.get();
-        dlg->Selection = AllColumns(*cdsExport);
+        dlg->DataSet = f.rows.get();
+        dlg->Selection = f.columns;
         dlg->showSelection();
         dlg->setWindowTitle(QStringLiteral("Импорт справочника"));
         const int r = execModal(dlg);
         dlg->DataSet = nullptr;
         if (r != QDialog::Accepted) return false;
-        const QString file = dlg->edFilename->text().trimmed();
-        int added = 0;
-        {
-            const QStringList lines = ReadLines(file);
-            ProgressShown progress(book, int(lines.size()));
-            added = AppendLines(*cdsExport, lines, dlg->Selection, dlg->edSeparator->text(), file,
-                                progress.callback())
-                        .rows;
-            progress.w->storing();
-            try {
-                ApplyAll(DM().connection(), {cdsExport.get()});
-            } catch (...) {
-                progress.w->finish();
-                ShowApplicationError(std::current_exception());
-                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление строк отменено."),
-                                 mbInfoOk);
-                return false;
-            }
-        }
-        VendorMessageBox(QStringLiteral("Импорт в справочник закончен.\rДобавлено строк: ") + QString::number(added),
-                         mbInfoOk);
-        return true;
+        session.separator = dlg->edSeparator->text();
+        f.columns = dlg->Selection;
+        f.path = dlg->edFilename->text().trimmed();
+        return showImportOutcome(session.run(progressShown(book)));
     } catch (...) {
         dlg->DataSet = nullptr;
         reportError(std::current_exception());
@@ -505,103 +494,34 @@ bool ImportFlatBook(QWidget* book, const QString& sql) {
 
 void ExportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
     auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
-    auto g = exchangeDataSet("cdsExportG", groupsSql(c));
-    auto r = exchangeDataSet("cdsExportR", recordsSql(c));
-    const auto release = [dlg] { dlg->Groups = dlg->Records = nullptr; };
     try {
-        g->open();
-        r->open();
+        CsvExportSession session(DM().connection(), c);
         dlg->setImportMode(false);
         dlg->edFilenameGroups->setText(exeFolderFile(c.groupsFileName));
         dlg->edFilenameRecords->setText(exeFolderFile(c.recordsFileName));
-        dlg->Groups = g.get();
-        dlg->Records = r.get();
-        dlg->GroupSelection = AllColumns(*g);
-        dlg->RecordSelection = AllColumns(*r);
-        dlg->showSelections();
-        const int res = execModal(dlg);
-        release();
-        if (res != QDialog::Accepted) return;
-        const QString sep = dlg->edSeparator->text();
-        ExportLines gl, rl;
-        {
-            ProgressShown progress(book, g->recordCount());
-            gl = MakeLines(*g, dlg->GroupSelection, sep, separatorQuestion(), progress.callback());
-            if (gl.stopped) return;
-            progress.w->start(r->recordCount());
-            rl = MakeLines(*r, dlg->RecordSelection, sep, separatorQuestion(), progress.callback());
-            if (rl.stopped) return;
-        }
-        WriteFileAtomically(dlg->edFilenameGroups->text().trimmed(), EncodeLines(gl.lines));
-        WriteFileAtomically(dlg->edFilenameRecords->text().trimmed(), EncodeLines(rl.lines));
-        VendorMessageBox(QStringLiteral("Экспорт содержимого справочника закончен.\rСохранено групп: ") +
-                             QString::number(gl.lines.size()) + QStringLiteral("\rСохранено записей: ") +
-                             QString::number(rl.lines.size()),
-                         mbInfoOk);
+        if (!chooseTreeFiles(dlg, session)) return;
+        showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
     } catch (...) {
-        release();
+        dlg->Groups = dlg->Records = nullptr;
         reportError(std::current_exception());
     }
 }
 
 bool ImportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
     auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
-    auto g = exchangeDataSet("cdsExportG", groupsSql(c));
-    auto r = exchangeDataSet("cdsExportR", recordsSql(c));
-    const auto release = [dlg] { dlg->Groups = dlg->Records = nullptr; };
     try {
-        g->open();
-        r->open();
-        if ((!g->isEmpty() || !r->isEmpty()) && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        CsvImportSession session(DM().connection(), c);
+        if (session.bookHoldsRows() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
         dlg->setImportMode(true);
         dlg->edFilenameGroups->clear();
         dlg->edFilenameRecords->clear();
-        dlg->Groups = g.get();
-        dlg->Records = r.get();
-        dlg->GroupSelection = AllColumns(*g);
-        dlg->RecordSelection = AllColumns(*r);
-        dlg->showSelections();
-        const int res = execModal(dlg);
-        release();
-        if (res != QDialog::Accepted) return false;
-        const QString sep = dlg->edSeparator->text();
-        const QString gFile = dlg->edFilenameGroups->text().trimmed();
-        const QString rFile = dlg->edFilenameRecords->text().trimmed();
-        const QStringList gLines = ReadLines(gFile);
-        const QStringList rLines = ReadLines(rFile);
-        ImportPass gp, rp;
-        {
-            ProgressShown progress(book, int(gLines.size()));
-            gp = AppendLines(*g, gLines, dlg->GroupSelection, sep, gFile, progress.callback());
-            progress.w->start(int(rLines.size()));
-            try {
-                rp = AppendLines(*r, rLines, dlg->RecordSelection, sep, rFile, progress.callback());
-            } catch (...) {
-                g->cancelUpdates();
-                throw;
-            }
-            progress.w->storing();
-            try {
-                // Groups and records are stored together: a record never lands without its group.
-                ApplyAll(DM().connection(), {g.get(), r.get()});
-            } catch (...) {
-                progress.w->finish();
-                ShowApplicationError(std::current_exception());
-                VendorMessageBox(QStringLiteral("При импорте произошли ошибки.\rДобавление отменено."), mbInfoOk);
-                return false;
-            }
-        }
-        // The generators move past the stored keys, so that a new group or record gets a higher one.
-        if (gp.idImported && !c.groupGenerator.isEmpty())
-            MoveGeneratorPast(DM().connection(), c.groupIdProc, c.groupGenerator, gp.maxId);
-        if (rp.idImported && !c.recordGenerator.isEmpty())
-            MoveGeneratorPast(DM().connection(), recordIdProc(c), c.recordGenerator, rp.maxId);
-        VendorMessageBox(QStringLiteral("Импорт в справочник закончен.\rДобавлено групп: ") + QString::number(gp.rows) +
-                             QStringLiteral("\rДобавлено записей: ") + QString::number(rp.rows),
-                         mbInfoOk);
-        return true;
+        if (!chooseTreeFiles(dlg, session)) return false;
+        const CsvOutcome out = session.run(progressShown(book));
+        showImportOutcome(out);
+        // A refused line leaves the database as it was, yet the book reads its rows again as after any error.
+        return out.kind != CsvOutcome::NotStored;
     } catch (...) {
-        release();
+        dlg->Groups = dlg->Records = nullptr;
         reportError(std::current_exception());
         return true;  // the generators may have moved; the book reads its rows again either way
     }

@@ -2,7 +2,7 @@
 // The windows of the CSV exchange, created once and shared by every book: the
 // export and import dialogs of a flat book, the two-file dialog of a tree
 // book, the column chooser and the progress window; and the exchange commands
-// of both kinds of book, built over books/CsvExchange.h.
+// of both kinds of book, which drive the sessions of books/core/CsvSession.h.
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QList>
