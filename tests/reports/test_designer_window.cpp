@@ -1,6 +1,7 @@
 // The designer window on a copy of a shipped receipt, found by objectName:
 // a click selects, the arrow key moves, the property table edits, "Сохранить"
 // writes the file; closing with changes asks, and "Нет" leaves the file alone.
+// The designer's scene draws every kind of object as it prints.
 #include "ReportFixture.h"
 
 #include "ui/MessageBoxes.h"
@@ -12,10 +13,15 @@
 #include "reports/ui/Preview.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDoubleSpinBox>
 #include <QGraphicsView>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
 #include <QTest>
 #include <QTreeWidget>
+#include <cmath>
+#include <functional>
 
 using namespace reporttest;
 
@@ -234,6 +240,92 @@ TEST_F(DesignerWindowTest, ABrokenFileIsReportedAndNothingOpens) {
     ASSERT_EQ(script.messages().size(), 1);
     EXPECT_TRUE(script.messages().front().text.contains(QStringLiteral("не может быть загружена")));
     EXPECT_TRUE(script.dialogsShown().isEmpty());
+}
+
+// The pixels drawn by `draw` over `area` (mm on the paper) at `pxPerMm`, the painter's origin at the paper's corner.
+QImage pixels(const QRectF& area, double pxPerMm, const std::function<void(QPainter&)>& draw) {
+    QImage img(int(std::ceil(area.width() * pxPerMm)), int(std::ceil(area.height() * pxPerMm)), QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.translate(-area.topLeft() * pxPerMm);
+    draw(p);
+    return img;
+}
+
+QImage pixels(const QRectF& area, double pxPerMm, const TfrPrim& prim) {
+    return pixels(area, pxPerMm, [&](QPainter& p) { frRenderPage(p, TfrPreparedPage{210, 297, {prim}}, pxPerMm); });
+}
+
+// Each kind of object on a band below another: the designer makes of it the
+// primitive the print makes (the same pixels at 600 dpi), and its drawing at
+// 100 % inks the paper wherever the print does, its own faint outline aside.
+TEST(DesignerSceneTest, EachKindOfObjectIsDrawnAsItPrints) {
+    QImage picture(12, 8, QImage::Format_RGB32);
+    picture.fill(QColor(40, 120, 200));
+    for (int x = 0; x < 12; ++x) picture.setPixelColor(x, x % 8, Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    const struct {
+        const char* kind;
+        QString xml;
+    } objects[] = {
+        {"framed memo", QStringLiteral("<Memo name=\"o\" x=\"20\" y=\"3\" width=\"38\" height=\"16\" frame=\"ltrb\" "
+                                       "frameWidth=\"0.4\" fill=\"#ffeecc\" align=\"right\" valign=\"center\" bold=\"1\">"
+                                       "Итого к оплате по квитанции 1 234,50</Memo>")},
+        {"memo cut to its box", QStringLiteral("<Memo name=\"o\" x=\"20.3\" y=\"2\" width=\"30\" height=\"9\" size=\"12\" "
+                                               "valign=\"bottom\">Текст длиннее, чем помещается в рамку</Memo>")},
+        {"line", QStringLiteral("<Line name=\"o\" x=\"20\" y=\"2\" width=\"60\" height=\"8\" lineWidth=\"0.5\"/>")},
+        {"rectangle", QStringLiteral("<Rect name=\"o\" x=\"20\" y=\"2\" width=\"30\" height=\"12\" lineWidth=\"0.3\" "
+                                     "fill=\"#c0e0ff\"/>")},
+        {"picture", QStringLiteral("<Picture name=\"o\" x=\"20\" y=\"2\" width=\"24\" height=\"16\">%1</Picture>")
+                        .arg(QString::fromLatin1(png.toBase64()))},
+        {"bar code", QStringLiteral("<Barcode name=\"o\" type=\"CODE128\" x=\"20\" y=\"4\" width=\"50\" height=\"12\">"
+                                    "OBRIX-0042</Barcode>")},
+    };
+    for (const auto& row : objects) {
+        SCOPED_TRACE(row.kind);
+        const TfrTemplate t = templ(QStringLiteral("<Page left=\"15\" top=\"12\"><Band name=\"Title\" type=\"ReportTitle\" "
+                                                   "height=\"14.5\"/><Band name=\"Data\" type=\"MasterData\" height=\"25\">") +
+                                    row.xml + QStringLiteral("</Band></Page>"));
+        TfrReport rep;
+        rep.setTemplate(t);
+        const TfrPreparedReport printed = rep.prepare();
+        ASSERT_EQ(printed.pages.size(), 1u);
+        ASSERT_EQ(printed.pages[0].prims.size(), 1u);
+        const TfrPrim& print = printed.pages[0].prims[0];
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("drawing.frf"));
+        frWriteTemplateFile(t, path);
+        TfrDesignDocument doc;
+        doc.load(path);
+        TfrDesignScene scene(&doc);
+        TfrObjectItem* item = scene.itemOf({0, 1, 0});
+        ASSERT_NE(item, nullptr);
+
+        const QRectF area = print.box.normalized().adjusted(-1, -1, 1, 1);
+        const double dpi600 = 600 / 25.4;
+        const QImage expected = pixels(area, dpi600, print);
+        EXPECT_TRUE(pixels(area, dpi600, item->prim()) == expected);
+        int ink = 0;
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x) ink += expected.pixel(x, y) != qRgb(255, 255, 255);
+        EXPECT_GT(ink, 500) << "the print draws the object";
+
+        const QImage paper = pixels(area, kfrScenePerMm, print);
+        const QImage shown = pixels(area, kfrScenePerMm, [&](QPainter& p) {
+            p.translate(item->pos());
+            QStyleOptionGraphicsItem option;
+            item->paint(&p, &option, nullptr);
+        });
+        int differ = 0;
+        for (int y = 0; y < paper.height(); ++y)
+            for (int x = 0; x < paper.width(); ++x)
+                differ += paper.pixel(x, y) != qRgb(255, 255, 255) && shown.pixel(x, y) != paper.pixel(x, y);
+        EXPECT_EQ(differ, 0);
+    }
 }
 
 }  // namespace

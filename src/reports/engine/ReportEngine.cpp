@@ -1,7 +1,7 @@
 #include "reports/engine/ReportEngine.h"
 
 #include "base/RoutsFormat.h"
-#include "reports/engine/ReportText.h"
+#include "reports/engine/ReportObjectPrim.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,9 +13,6 @@
 #include <unordered_map>
 
 namespace {
-
-constexpr double kPadH = 0.8;  // mm between a memo's frame and its text
-constexpr double kPadV = 0.3;
 
 QString q(const QString& s) { return QStringLiteral("«") + s + QStringLiteral("»"); }
 
@@ -149,8 +146,7 @@ QString valueText(const fb::Value& v, const QString& fmt) {
 struct Measured {
     const TfrObject* o;
     QRectF box;        // relative to the band's top left
-    QStringList lines;
-    double lineHeight = 0;
+    TfrMemoText text;  // memo
     QString data;      // bar code data
 };
 
@@ -401,18 +397,13 @@ private:
         out.reserve(b.objects.size());
         std::vector<std::pair<double, double>> growth;  // (old bottom, extra height) of stretched memos
         for (const TfrObject& o : b.objects) {
-            Measured m{&o, QRectF(o.x, o.y, o.width, o.height), {}, 0, {}};
+            Measured m{&o, QRectF(o.x, o.y, o.width, o.height), {}, {}};
             if (o.kind == TfrObjectKind::Memo) {
-                const QString text = evaluate(o);
-                m.lines = frWrapText(o.font, text, std::max(1.0, o.width - 2 * kPadH), o.wordWrap);
-                m.lineHeight = frLineHeight(o.font);
-                const double need = m.lines.size() * m.lineHeight + 2 * kPadV;
+                m.text = frMemoText(o, evaluate(o));
+                const double need = m.text.height();
                 if (o.stretch && need > o.height) {
                     growth.emplace_back(o.y + o.height, need - o.height);
                     m.box.setHeight(need);
-                } else if (!o.stretch) {
-                    const int fit = std::max(1, int((o.height - 2 * kPadV + 0.01) / m.lineHeight));
-                    while (m.lines.size() > fit) m.lines.removeLast();
                 }
             } else if (o.kind == TfrObjectKind::Barcode) {
                 m.data = evaluate(o);
@@ -438,54 +429,15 @@ private:
 
     void emitBand(const TfrBand& b, const std::vector<Measured>& ms, double top) {
         ++m_bandSerial;
-        const double left = m_tp->marginLeft;
         for (const Measured& m : ms) {
             const TfrObject& o = *m.o;
-            TfrPrim p;
-            p.objectName = o.name;
+            QString barcodeError;
+            TfrPrim p = frObjectPrim(o, m.box.translated(m_tp->marginLeft, top), m.text, m.data, &barcodeError);
+            if (!barcodeError.isEmpty())
+                fail(o, QStringLiteral("не может нарисовать штрихкод %1 для %2: %3")
+                            .arg(frBarcodeTypeName(o.barcode), q(m.data), barcodeError));
             p.bandSerial = m_bandSerial;
             p.bandType = b.type;
-            p.box = m.box.translated(left, top);
-            switch (o.kind) {
-            case TfrObjectKind::Memo: {
-                p.kind = TfrPrim::Kind::Text;
-                p.lines = m.lines;
-                p.lineHeight = m.lineHeight;
-                p.font = o.font;
-                p.align = o.align;
-                p.frame = o.frame;
-                p.fill = o.fill;
-                const double textH = m.lines.size() * m.lineHeight;
-                if (o.valign == TfrVAlign::Top) p.textTop = p.box.top() + kPadV;
-                else if (o.valign == TfrVAlign::Center) p.textTop = p.box.top() + (p.box.height() - textH) / 2;
-                else p.textTop = p.box.bottom() - kPadV - textH;
-                break;
-            }
-            case TfrObjectKind::Line:
-                p.kind = TfrPrim::Kind::Line;
-                p.box = QRectF(QPointF(left + o.x, top + m.box.y()), QPointF(left + o.x + o.width, top + m.box.y() + o.height));
-                p.lineWidth = o.lineWidth;
-                break;
-            case TfrObjectKind::Rect:
-                p.kind = TfrPrim::Kind::Rect;
-                p.lineWidth = o.lineWidth;
-                p.fill = o.fill;
-                break;
-            case TfrObjectKind::Picture:
-                p.kind = TfrPrim::Kind::Image;
-                p.image = o.picture;
-                break;
-            case TfrObjectKind::Barcode: {
-                p.kind = TfrPrim::Kind::Barcode;
-                p.data = m.data;
-                const TfrBarcodeBars bars = frBarcodeBars(o.barcode, m.data, o.width, o.height);
-                if (!bars.error.isEmpty())
-                    fail(o, QStringLiteral("не может нарисовать штрихкод %1 для %2: %3")
-                                .arg(frBarcodeTypeName(o.barcode), q(m.data), bars.error));
-                for (const QRectF& r : bars.bars) p.bars.push_back(r.translated(p.box.topLeft()));
-                break;
-            }
-            }
             m_page->prims.push_back(std::move(p));
         }
     }

@@ -1,6 +1,7 @@
 #include "reports/engine/ReportRender.h"
 #include "base/FileReplace.h"
 
+#include "reports/engine/ReportObjectPrim.h"
 #include "reports/engine/ReportText.h"
 
 #include <QDir>
@@ -40,7 +41,8 @@ void frRenderPage(QPainter& p, const TfrPreparedPage& page, double k) {
             const int h = pr.align == TfrHAlign::Left ? Qt::AlignLeft
                           : pr.align == TfrHAlign::Center ? Qt::AlignHCenter : Qt::AlignRight;
             for (int i = 0; i < pr.lines.size(); ++i) {
-                const QRectF line(pr.box.left() + 0.8, pr.textTop + i * pr.lineHeight, pr.box.width() - 1.6, pr.lineHeight);
+                const QRectF line(pr.box.left() + kfrMemoPadH, pr.textTop + i * pr.lineHeight,
+                                  pr.box.width() - 2 * kfrMemoPadH, pr.lineHeight);
                 p.drawText(R(line), h | Qt::AlignTop | Qt::TextDontClip, pr.lines[i]);
             }
             p.restore();

@@ -1,7 +1,7 @@
 #include "reports/ui/DesignerScene.h"
 
+#include "reports/engine/ReportObjectPrim.h"
 #include "reports/engine/ReportRender.h"
-#include "reports/engine/ReportText.h"
 
 #include <QCursor>
 #include <QGraphicsSceneHoverEvent>
@@ -17,7 +17,6 @@ namespace {
 constexpr double k = kfrScenePerMm;
 constexpr double kHandle = 1.4;      // mm, the side of a selection handle
 constexpr double kEdgeGrip = 0.8;    // mm around a band's bottom edge that drags its height
-constexpr double kPadH = 0.8, kPadV = 0.3;  // as the report lays out a memo
 
 QString sampleBarcode(TfrBarcodeType type) {
     switch (type) {
@@ -28,47 +27,14 @@ QString sampleBarcode(TfrBarcodeType type) {
     return {};
 }
 
-// The primitive the report would draw for an object, at (0, 0) in mm.
-TfrPrim primOf(const TfrObject& o, const QRectF& geo) {
-    TfrPrim p;
-    p.box = QRectF(0, 0, geo.width(), geo.height());
-    switch (o.kind) {
-    case TfrObjectKind::Memo: {
-        p.kind = TfrPrim::Kind::Text;
-        p.font = o.font;
-        p.align = o.align;
-        p.frame = o.frame;
-        p.fill = o.fill;
-        p.lineHeight = frLineHeight(o.font);
-        p.lines = frWrapText(o.font, o.text, std::max(1.0, geo.width() - 2 * kPadH), o.wordWrap);
-        const int fit = std::max(1, int((geo.height() - 2 * kPadV + 0.01) / p.lineHeight));
-        while (p.lines.size() > fit) p.lines.removeLast();
-        const double textH = p.lines.size() * p.lineHeight;
-        if (o.valign == TfrVAlign::Top) p.textTop = kPadV;
-        else if (o.valign == TfrVAlign::Center) p.textTop = (geo.height() - textH) / 2;
-        else p.textTop = geo.height() - kPadV - textH;
-        break;
-    }
-    case TfrObjectKind::Line:
-        p.kind = TfrPrim::Kind::Line;
-        p.box = QRectF(QPointF(0, 0), QPointF(geo.width(), geo.height()));
-        p.lineWidth = o.lineWidth;
-        break;
-    case TfrObjectKind::Rect:
-        p.kind = TfrPrim::Kind::Rect;
-        p.lineWidth = o.lineWidth;
-        p.fill = o.fill;
-        break;
-    case TfrObjectKind::Picture:
-        p.kind = TfrPrim::Kind::Image;
-        p.image = o.picture;
-        break;
-    case TfrObjectKind::Barcode:
-        p.kind = TfrPrim::Kind::Barcode;
-        p.bars = frBarcodeBars(o.barcode, sampleBarcode(o.barcode), geo.width(), geo.height()).bars;
-        break;
-    }
-    return p;
+// What an object shows in the designer: a memo its text with the expressions
+// unexpanded, a bar code its data when they are written out, else a sample
+// of its type.
+QString shownValue(const TfrObject& o) {
+    if (o.kind != TfrObjectKind::Barcode) return o.text;
+    const int open = o.text.indexOf(QLatin1Char('['));
+    const bool expression = open >= 0 && o.text.indexOf(QLatin1Char(']'), open) > open;
+    return expression ? sampleBarcode(o.barcode) : o.text;
 }
 
 }  // namespace
@@ -430,11 +396,20 @@ int TfrObjectItem::handleAt(const QPointF& local) const {
     return -1;
 }
 
+TfrPrim TfrObjectItem::prim() const {
+    TfrObject shown = m_obj;
+    shown.x = m_geo.x();
+    shown.y = m_geo.y();
+    shown.width = m_geo.width();
+    shown.height = m_geo.height();
+    const TfrPage* page = m_scene->document()->page();
+    const QPointF bandOrigin(page ? page->marginLeft : 0, m_scene->bandTop(m_ref.band));
+    return frObjectPrim(shown, bandOrigin, shownValue(m_obj));
+}
+
 void TfrObjectItem::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
     p->save();
     p->translate((m_geo.x() - m_obj.x) * k, (m_geo.y() - m_obj.y) * k);
-    TfrPreparedPage page;
-    page.prims.push_back(primOf(m_obj, m_geo));
     const QRectF box(0, 0, m_geo.width() * k, m_geo.height() * k);
     // boxes without a frame get a faint outline so that they can be found
     if ((m_obj.kind == TfrObjectKind::Memo && !m_obj.frame.any()) || m_obj.kind == TfrObjectKind::Barcode ||
@@ -447,6 +422,12 @@ void TfrObjectItem::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*
         p->drawLine(box.topLeft(), box.bottomRight());
         p->drawLine(box.topRight(), box.bottomLeft());
     }
+    p->restore();
+    // the primitive is placed on the paper: the item's origin is where the object stands
+    p->save();
+    p->translate(-m_scene->scenePoint(m_ref.band, QPointF(m_obj.x, m_obj.y)));
+    TfrPreparedPage page;
+    page.prims.push_back(prim());
     frRenderPage(*p, page, k);
     p->restore();
     if (isSelected()) {

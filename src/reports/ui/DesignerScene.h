@@ -6,6 +6,7 @@
 // dragging (onto another band too) and resized by their handles; each finished
 // gesture is one edit of the document. Scene units: 1 mm = kfrScenePerMm.
 #include "reports/engine/DesignDocument.h"
+#include "reports/engine/ReportEngine.h"
 
 #include <QGraphicsItem>
 #include <QGraphicsScene>
@@ -101,6 +102,9 @@ public:
     // The geometry in mm relative to the item's origin band: live while resizing.
     QRectF geometry() const { return m_geo; }
     bool resized() const { return m_resized; }
+    // The primitive the report engine makes of the object where it stands now
+    // (mm on the paper): what paint() draws under the designer's own marks.
+    TfrPrim prim() const;
     // The selection handle under a point in item units; -1 for none (or not selected).
     int handleAt(const QPointF& local) const;
 
