@@ -39,22 +39,6 @@ QString shownValue(const TfrObject& o) {
 
 }  // namespace
 
-QString frBandTypeCaption(TfrBandType type) {
-    switch (type) {
-    case TfrBandType::ReportTitle: return QStringLiteral("Заголовок отчета");
-    case TfrBandType::PageHeader: return QStringLiteral("Заголовок страницы");
-    case TfrBandType::ColumnHeader: return QStringLiteral("Заголовок колонок");
-    case TfrBandType::MasterHeader: return QStringLiteral("Заголовок данных");
-    case TfrBandType::MasterData: return QStringLiteral("Данные");
-    case TfrBandType::MasterFooter: return QStringLiteral("Подвал данных");
-    case TfrBandType::ReportSummary: return QStringLiteral("Итоги отчета");
-    case TfrBandType::PageFooter: return QStringLiteral("Подвал страницы");
-    case TfrBandType::GroupHeader: return QStringLiteral("Заголовок группы");
-    case TfrBandType::GroupFooter: return QStringLiteral("Подвал группы");
-    }
-    return {};
-}
-
 // --- the scene ------------------------------------------------------------------
 
 TfrDesignScene::TfrDesignScene(TfrDesignDocument* doc, QObject* parent) : QGraphicsScene(parent), m_doc(doc) {

@@ -6,6 +6,7 @@
 // dragging (onto another band too) and resized by their handles; each finished
 // gesture is one edit of the document. Scene units: 1 mm = kfrScenePerMm.
 #include "reports/engine/DesignDocument.h"
+#include "reports/engine/DesignProperties.h"
 #include "reports/engine/ReportEngine.h"
 
 #include <QGraphicsItem>
@@ -155,6 +156,3 @@ private:
     double m_width;   // mm, the paper's width
     double m_height;  // mm, live while dragged
 };
-
-// The captions of the band types shown to the user ("Данные", "Заголовок отчета", ...).
-QString frBandTypeCaption(TfrBandType type);
