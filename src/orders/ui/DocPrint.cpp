@@ -26,22 +26,24 @@ void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
     CreateReportObjects();
     // What is typed but not yet written into the order's fields prints too.
     if (cdsDocu.isEditing()) cdsDocu.updateRecord();
-    MakeDOCVAR(cdsDocu, cdsUchInfo);
+    const TDocuVars vars = MakeDOCVAR(cdsDocu, cdsUchInfo);
     TfrReport& rep = frReport();
     try {
         rep.loadFromFile(formPath + QStringLiteral(".frf"));
-        rep.setOnGetValue(frReportDocGetValue);
+        rep.setOnGetValue(frReportDocGetValue(vars));
         rep.setDataSet(nullptr);
         frdsReportP().bind(cdsPMoves);
         frdsReportU().bind(cdsUMoves);
         if (kindDocID == 1 || kindDocID == 3) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
         rep.setBandDataSet(QStringLiteral("MasterData2"), frdsReportU().name());
     } catch (const EfrTemplateError& e) {
+        rep.clearOnGetValue();
         frdsReportP().unbind();
         frdsReportU().unbind();
         TitledMessageBox(e.message(), mbStopOk);
         return;
     } catch (const EfrBindError& e) {
+        rep.clearOnGetValue();
         frdsReportP().unbind();
         frdsReportU().unbind();
         TitledMessageBox(e.message(), mbStopOk);

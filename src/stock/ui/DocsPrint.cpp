@@ -16,19 +16,21 @@ void PrintStockDoc(int kindDocId, TClientDataSet& docs, const TClientDataSet& mo
     if (form.isEmpty()) return;
     CreateReportObjects();
     if (docs.isEditing()) docs.updateRecord();  // what is still being typed prints too
-    stockdoc::MakeDOCVAR(docs, uchInfo);
+    const stockdoc::TDocsVars vars = stockdoc::MakeDOCVAR(docs, uchInfo);
     TfrReport& rep = frReport();
     try {
         rep.loadFromFile(QDir(QCoreApplication::applicationDirPath()).filePath(form) + QStringLiteral(".frf"));
-        rep.setOnGetValue(stockdoc::frReportDocGetValue);
+        rep.setOnGetValue(stockdoc::frReportDocGetValue(vars));
         rep.setDataSet(nullptr);
         frdsReport().bind(moves);
         rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReport().name());
     } catch (const EfrTemplateError& e) {
+        rep.clearOnGetValue();
         frdsReport().unbind();
         TitledMessageBox(e.message(), mbStopOk);
         return;
     } catch (const EfrBindError& e) {
+        rep.clearOnGetValue();
         frdsReport().unbind();
         TitledMessageBox(e.message(), mbStopOk);
         return;
