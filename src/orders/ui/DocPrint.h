@@ -13,9 +13,10 @@ class TClientDataSet;
 QString ReceiptFormName(int kindDocID, bool narrow);
 
 // Prints the form at `formPath` (without ".frf") for an order of kind
-// `kindDocID`: fills its variables, loads the form into the shared report, binds
-// frdsReportP to the product lines and frdsReportU to the service lines,
-// sets band MasterData1 (kinds 1 and 3) and MasterData2, and shows the preview.
+// `kindDocID` through the print workflow: fills the order's variables, loads
+// the form into the shared report, binds frdsReportP to the product lines and
+// frdsReportU to the service lines, sets band MasterData1 (kinds 1 and 3) and
+// MasterData2, and shows the preview.
 // Text still being typed into the order's bound fields is written into them first.
 // A missing form file throws its file error on to the application's handler;
 // a broken form, or one without the bands, is refused with a message box.
