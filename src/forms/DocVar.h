@@ -1,15 +1,18 @@
 #pragma once
 // The texts a receipt-contract prints besides its line lists: the
 // organisation's details and the order's header, as they stand in the editor
-// (saved or not). MakeDOCVAR refills them before each print; the report
-// engine asks for them by name through frReportDocGetValue.
+// (saved or not). Each print fills its own value with MakeDOCVAR and hands the
+// report a callback that reads that value (frReportDocGetValue).
+#include "forms/OrgDetails.h"
+#include "reports/engine/ReportEngine.h"
+
 #include <QString>
-#include <QVariant>
+#include <QStringList>
 
 class TClientDataSet;
 
-struct TDOCVAR {
-    QString NameOrg, Rukovod, Glavbuh, AdresOrg, PhoneOrg, INN, KPP, OGRN, Bankname, BankBik, Schet, KorSchet, Dened;
+// The receipt's variables: the organisation's details, then the order's.
+struct TDocuVars : TOrgDetails {
     QString Series, Number, DateP, DateV, DateVyd, VremVyd;
     QString Zakazch_Name, Zakazch_Adres, Zakazch_Phone, Priemschik_Fio;
     QString Received, Debt, TOTAL, OTKL, TOTAL_WOTKL, Comment;
@@ -21,13 +24,13 @@ struct TDOCVAR {
     static QStringList names();
 };
 
-// The one instance the receipt printing fills.
-extern TDOCVAR DOCVAR;
-
-// Fills `var` from the organisation row (current row of `uchInfo`) and the
+// The variables of the organisation row (current row of `uchInfo`) and the
 // order's current row (`docu`, the editor's pending values included).
-void MakeDOCVAR(const TClientDataSet& docu, const TClientDataSet& uchInfo, TDOCVAR& var = DOCVAR);
+TDocuVars MakeDOCVAR(const TClientDataSet& docu, const TClientDataSet& uchInfo);
 
-// The report engine's get-value callback: the variable's text from DOCVAR,
-// or `value` left alone for any other name.
-void frReportDocGetValue(const QString& name, QVariant& value);
+// The report engine's get-value callback over `vars`: the variable's text, or
+// `value` left alone for any other name. It reads `vars` itself, so `vars`
+// must outlive the report's use of it (the print workflow removes the
+// callback when the print ends).
+TfrReport::GetValue frReportDocGetValue(const TDocuVars& vars);
+TfrReport::GetValue frReportDocGetValue(const TDocuVars&&) = delete;

@@ -54,7 +54,7 @@ std::vector<Entry> buildTable() {
                                         kOrderProductFields};
     const TfrVocabularyDataSet services{QStringLiteral("frdsReportU"), QStringLiteral("Услуги заказа"),
                                         kOrderServiceFields};
-    const QStringList receiptVars = TDOCVAR::names();
+    const QStringList receiptVars = TDocuVars::names();
     for (const char* narrow : {"Rep_Kvit_", "Rep_Kvituz_"})
         for (const char* kind : {"obuv", "kluchi", "grav"}) {
             const QString file = QLatin1String(narrow) + QLatin1String(kind) + QStringLiteral(".frf");
@@ -65,7 +65,7 @@ std::vector<Entry> buildTable() {
                                      stockLineFields()};
     for (int kind : {kKindReceipt, kKindSale}) {
         const QString file = QFileInfo(StockKind(kind).printForm).fileName() + QStringLiteral(".frf");
-        table.push_back({file, {QStringLiteral("Складской документ"), stockdoc::TDOCVAR::names(), {lines}}});
+        table.push_back({file, {QStringLiteral("Складской документ"), stockdoc::TDocsVars::names(), {lines}}});
     }
 
     for (TServiceReport r : {TServiceReport::SummaKvit, TServiceReport::UslugaKind, TServiceReport::KartaZak}) {

@@ -12,8 +12,8 @@ namespace {
 using V = fb::Value;
 
 // The receipt's variables as MakeDOCVAR gives them for a realistic order.
-TDOCVAR orderVariables() {
-    TDOCVAR v;
+TDocuVars orderVariables() {
+    TDocuVars v;
     v.NameOrg = QStringLiteral("ООО «Мастерская на Лесной»");
     v.Rukovod = QStringLiteral("Петров П.П.");
     v.Glavbuh = QStringLiteral("Сидорова А.В.");
@@ -52,7 +52,7 @@ class GoldenTest : public ::testing::Test {
 protected:
     TfrReport rep;
     TfrDBDataSet ds{QStringLiteral("frdsReport")}, dsP{QStringLiteral("frdsReportP")}, dsU{QStringLiteral("frdsReportU")};
-    TDOCVAR vars = orderVariables();
+    TDocuVars vars = orderVariables();
 
     void SetUp() override {
         rep.addDataSet(&ds);

@@ -132,8 +132,7 @@ TEST_F(ReceiptTest, VariablesOfASavedOrder) {
     openJournal();
     ASSERT_TRUE(journal().locate(QStringLiteral("ID"), id));
 
-    TDOCVAR v;
-    MakeDOCVAR(journal(), *DM().cdsUchInfo, v);
+    const TDocuVars v = MakeDOCVAR(journal(), *DM().cdsUchInfo);
     const auto db = [&](const char* sql) { return scalar(QString::fromUtf8(sql), {id}).toString(); };
     EXPECT_EQ(v.NameOrg, QStringLiteral("Мастерская «Каблучок»"));
     EXPECT_EQ(v.INN, QStringLiteral("6901234567"));
@@ -163,15 +162,15 @@ TEST_F(ReceiptTest, VariablesOfASavedOrder) {
     EXPECT_EQ(v.SumPolProp, QStringLiteral("Тысяча пятьсот руб. 50 коп. "));
 
     // the callback answers exact names only
-    DOCVAR = v;
+    const TfrReport::GetValue getValue = frReportDocGetValue(v);
     QVariant value;
-    frReportDocGetValue(QStringLiteral("SumPolProp"), value);
+    getValue(QStringLiteral("SumPolProp"), value);
     EXPECT_EQ(value.toString(), v.SumPolProp);
     QVariant untouched;
-    frReportDocGetValue(QStringLiteral("sumpolprop"), untouched);
+    getValue(QStringLiteral("sumpolprop"), untouched);
     EXPECT_FALSE(untouched.isValid());
-    EXPECT_EQ(TDOCVAR::names().size(), 34);
-    for (const QString& n : TDOCVAR::names()) {
+    EXPECT_EQ(TDocuVars::names().size(), 34);
+    for (const QString& n : TDocuVars::names()) {
         QString t;
         EXPECT_TRUE(v.find(n, t)) << n.toStdString();
     }
@@ -185,8 +184,7 @@ TEST_F(ReceiptTest, PendingEditsAreWhatIsPrinted) {
     journal().fieldByName(QStringLiteral("GARANT")).setAsInteger(5);  // none of 1, 2, 3
     journal().fieldByName(QStringLiteral("RECEIVED")).clear();
     journal().fieldByName(QStringLiteral("NUMBER")).setAsInteger(7);
-    TDOCVAR v;
-    MakeDOCVAR(journal(), *DM().cdsUchInfo, v);
+    const TDocuVars v = MakeDOCVAR(journal(), *DM().cdsUchInfo);
     EXPECT_EQ(v.g_1 + v.g_2 + v.g_3, QString());
     EXPECT_EQ(v.Received, QStringLiteral("0,00"));
     EXPECT_EQ(v.SumPolProp, QString());

@@ -20,8 +20,7 @@ TEST_F(DocsTest, NumberPrintsWithLeadingZerosOrAsTyped) {
         storedDoc(101, {});
         journal().edit();
         journal().fieldByName(QStringLiteral("NUMBER")).setAsString(QString::fromUtf8(r.typed));
-        stockdoc::TDOCVAR v;
-        stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo, v);
+        const stockdoc::TDocsVars v = stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo);
         journal().cancel();
         EXPECT_EQ(v.Number, QString::fromUtf8(r.printed));
     }
@@ -36,7 +35,8 @@ TEST_F(DocsTest, DocumentVariablesTakeTheEditorsValues) {
     journal().edit();
     journal().fieldByName(QStringLiteral("COMMENT")).setAsString(QStringLiteral("не сохранено"));
     journal().fieldByName(QStringLiteral("NUMBER")).setAsString(QStringLiteral("15"));
-    stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo);
+    const stockdoc::TDocsVars vars = stockdoc::MakeDOCVAR(journal(), *DM().cdsUchInfo);
+    const TfrReport::GetValue getValue = stockdoc::frReportDocGetValue(vars);
     journal().cancel();
     const QString date = QLocale().toString(QDate(2026, 3, 10), QLocale::ShortFormat);
     QVariant value;
@@ -50,11 +50,11 @@ TEST_F(DocsTest, DocumentVariablesTakeTheEditorsValues) {
     };
     for (const auto& [name, text] : expected) {
         value = QVariant();
-        stockdoc::frReportDocGetValue(name, value);
+        getValue(name, value);
         EXPECT_EQ(value.toString(), text) << name.toStdString();
     }
     value = QVariant();
-    stockdoc::frReportDocGetValue(QStringLiteral("number"), value);  // letter case counts
+    getValue(QStringLiteral("number"), value);  // letter case counts
     EXPECT_FALSE(value.isValid());
 }
 

@@ -1,10 +1,9 @@
 #include "orders/ui/DocPrint.h"
 
-#include "ui/MessageBoxes.h"
 #include "data/ClientDataSet.h"
 #include "forms/DocVar.h"
-#include "reports/ui/Preview.h"
 #include "reports/engine/ReportShared.h"
+#include "reports/ui/PrintWorkflow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,40 +22,21 @@ QString ReceiptFormName(int kindDocID, bool narrow) {
 void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
               const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
               QWidget* parent) {
-    CreateReportObjects();
     // What is typed but not yet written into the order's fields prints too.
     if (cdsDocu.isEditing()) cdsDocu.updateRecord();
-    MakeDOCVAR(cdsDocu, cdsUchInfo);
-    TfrReport& rep = frReport();
-    try {
-        rep.loadFromFile(formPath + QStringLiteral(".frf"));
-        rep.setOnGetValue(frReportDocGetValue);
+    const TDocuVars vars = MakeDOCVAR(cdsDocu, cdsUchInfo);
+    TfrPrintJob job;
+    job.formPath = formPath;
+    job.getValue = frReportDocGetValue(vars);
+    // The report datasets read the editor's line lists only while this print lasts.
+    job.bind = [&](TfrReport& rep) {
         rep.setDataSet(nullptr);
         frdsReportP().bind(cdsPMoves);
         frdsReportU().bind(cdsUMoves);
         if (kindDocID == 1 || kindDocID == 3) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
         rep.setBandDataSet(QStringLiteral("MasterData2"), frdsReportU().name());
-    } catch (const EfrTemplateError& e) {
-        frdsReportP().unbind();
-        frdsReportU().unbind();
-        TitledMessageBox(e.message(), mbStopOk);
-        return;
-    } catch (const EfrBindError& e) {
-        frdsReportP().unbind();
-        frdsReportU().unbind();
-        TitledMessageBox(e.message(), mbStopOk);
-        return;
-    }
-    // The report datasets read the editor's line lists only while this print lasts.
-    struct Unbind {
-        TfrReport& rep;
-        ~Unbind() {
-            rep.clearOnGetValue();
-            frdsReportP().unbind();
-            frdsReportU().unbind();
-        }
-    } unbind{rep};
-    ShowReport(rep, parent);
+    };
+    PrintReport(job, parent);
 }
 
 void PrintReceipt(int kindDocID, bool narrow, TClientDataSet& cdsDocu, const TClientDataSet& cdsPMoves,

@@ -1,7 +1,7 @@
 #pragma once
 // Printing a repair order's receipt-contract: the form chosen by the order's
 // kind, full width or narrow, filled with the order's two line lists and the
-// variables of TDOCVAR, shown in the preview from which the operator prints
+// variables of TDocuVars, shown in the preview from which the operator prints
 // or exports it. Works on the values as they stand in the editor.
 #include <QString>
 
@@ -13,9 +13,10 @@ class TClientDataSet;
 QString ReceiptFormName(int kindDocID, bool narrow);
 
 // Prints the form at `formPath` (without ".frf") for an order of kind
-// `kindDocID`: fills DOCVAR, loads the form into the shared report, binds
-// frdsReportP to the product lines and frdsReportU to the service lines,
-// sets band MasterData1 (kinds 1 and 3) and MasterData2, and shows the preview.
+// `kindDocID` through the print workflow: fills the order's variables, loads
+// the form into the shared report, binds frdsReportP to the product lines and
+// frdsReportU to the service lines, sets band MasterData1 (kinds 1 and 3) and
+// MasterData2, and shows the preview.
 // Text still being typed into the order's bound fields is written into them first.
 // A missing form file throws its file error on to the application's handler;
 // a broken form, or one without the bands, is refused with a message box.

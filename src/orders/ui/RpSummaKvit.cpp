@@ -5,8 +5,7 @@
 #include "ui/DataRoutines.h"
 #include "session/Global.h"
 #include "data/DataModule.h"
-#include "reports/ui/Preview.h"
-#include "reports/engine/ReportShared.h"
+#include "reports/ui/PrintWorkflow.h"
 #include "ui/DialogButtons.h"
 #include "ui/Help.h"
 #include "ui/FramePeriod.h"
@@ -93,23 +92,20 @@ void TfrmRpService::btnOkClick() {
     TClientDataSet& query = *DM().xqReportCom;
     bool shown = false;
     try {
-        CreateReportObjects();
         const QDate d1 = card ? framePeriod->GetDate1() : dtpDate1->date();
         const QDate d2 = card ? framePeriod->GetDate2() : dtpDate2->date();
         OpenServiceReport(query, m_report, d1, d2, card ? ComboSelectedID(cbZakazch) : -1);
-        struct Release {
+        // The query is closed when the print ends, however it ends.
+        struct Close {
             TClientDataSet& q;
-            ~Release() {
-                frdsReport().unbind();
-                q.close();
-            }
-        } release{query};
+            ~Close() { q.close(); }
+        } close{query};
         const QString form =
             QDir(QCoreApplication::applicationDirPath()).filePath(ServiceReportInfo(m_report).formName);
-        BindServiceReport(frReport(), frdsReport(), query, form,
-                          ServiceReportVars(m_report, UchetOptions.NameOrg, UchetOptions.DenEd, d1, d2,
-                                            card ? cbZakazch->currentText() : QString()));
-        shown = ShowReport(frReport(), this);
+        shown = PrintReport(QueryReportJob(form, query,
+                                           ServiceReportVars(m_report, UchetOptions.NameOrg, UchetOptions.DenEd, d1, d2,
+                                                             card ? cbZakazch->currentText() : QString())),
+                            this);
     } catch (...) {
         TApplication::handleException(std::current_exception());
         return;

@@ -12,12 +12,11 @@ inline constexpr const char* kNoDataText = "Нет данных для отче�
 // Appends the line kNoDataText at the end of the report's first page.
 void AddNoDataLine(TfrTemplate& templ);
 
-// Loads the form (the path without ".frf"), removes any value callback, makes
-// `frds` the main dataset reading `ds` and sets the variables. When `ds` has
-// no rows the report ends with the line kNoDataText instead of a bare page.
+// On a loaded form: removes any value callback, makes `frds` the main dataset
+// reading `ds` and sets the variables. When `ds` has no rows the report ends
+// with the line kNoDataText instead of a bare page.
 template <class DataSet, class Vars>
-void BindQueryReport(TfrReport& rep, TfrDBDataSet& frds, const DataSet& ds, const QString& formPath, const Vars& vars) {
-    rep.loadFromFile(formPath + QStringLiteral(".frf"));
+void BindQueryDataSet(TfrReport& rep, TfrDBDataSet& frds, const DataSet& ds, const Vars& vars) {
     if (ds.isEmpty()) AddNoDataLine(rep.templ());
     rep.clearOnGetValue();
     rep.addDataSet(&frds);
@@ -25,4 +24,11 @@ void BindQueryReport(TfrReport& rep, TfrDBDataSet& frds, const DataSet& ds, cons
     frds.bind(ds);
     rep.clearVariables();
     for (const auto& v : vars) rep.setVariable(v.first, v.second);
+}
+
+// Loads the form (the path without ".frf") and binds it as BindQueryDataSet does.
+template <class DataSet, class Vars>
+void BindQueryReport(TfrReport& rep, TfrDBDataSet& frds, const DataSet& ds, const QString& formPath, const Vars& vars) {
+    rep.loadFromFile(formPath + QStringLiteral(".frf"));
+    BindQueryDataSet(rep, frds, ds, vars);
 }

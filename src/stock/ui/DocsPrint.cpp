@@ -1,10 +1,9 @@
 #include "stock/ui/DocsPrint.h"
 
-#include "ui/MessageBoxes.h"
 #include "data/ClientDataSet.h"
-#include "reports/ui/Preview.h"
-#include "reports/engine/ReportShared.h"
 #include "forms/DocsVar.h"
+#include "reports/engine/ReportShared.h"
+#include "reports/ui/PrintWorkflow.h"
 #include "stock/core/StockKinds.h"
 
 #include <QCoreApplication>
@@ -14,31 +13,15 @@ void PrintStockDoc(int kindDocId, TClientDataSet& docs, const TClientDataSet& mo
                    QWidget* parent) {
     const QString form = StockKind(kindDocId).printForm;
     if (form.isEmpty()) return;
-    CreateReportObjects();
     if (docs.isEditing()) docs.updateRecord();  // what is still being typed prints too
-    stockdoc::MakeDOCVAR(docs, uchInfo);
-    TfrReport& rep = frReport();
-    try {
-        rep.loadFromFile(QDir(QCoreApplication::applicationDirPath()).filePath(form) + QStringLiteral(".frf"));
-        rep.setOnGetValue(stockdoc::frReportDocGetValue);
+    const stockdoc::TDocsVars vars = stockdoc::MakeDOCVAR(docs, uchInfo);
+    TfrPrintJob job;
+    job.formPath = QDir(QCoreApplication::applicationDirPath()).filePath(form);
+    job.getValue = stockdoc::frReportDocGetValue(vars);
+    job.bind = [&moves](TfrReport& rep) {
         rep.setDataSet(nullptr);
         frdsReport().bind(moves);
         rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReport().name());
-    } catch (const EfrTemplateError& e) {
-        frdsReport().unbind();
-        TitledMessageBox(e.message(), mbStopOk);
-        return;
-    } catch (const EfrBindError& e) {
-        frdsReport().unbind();
-        TitledMessageBox(e.message(), mbStopOk);
-        return;
-    }
-    struct Unbind {
-        TfrReport& rep;
-        ~Unbind() {
-            rep.clearOnGetValue();
-            frdsReport().unbind();
-        }
-    } unbind{rep};
-    ShowReport(rep, parent);
+    };
+    PrintReport(job, parent);
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Printing a stock document on the form of its kind, filled with its lines
-// and the variables of DOCVAR, shown in the preview. Works on the values as
-// they stand in the editor, unsaved changes included.
+// Printing a stock document on the form of its kind through the print
+// workflow, filled with its lines and the variables of TDocsVars, shown in
+// the preview. Works on the values as they stand in the editor, unsaved
+// changes included.
 class QWidget;
 class TClientDataSet;
 

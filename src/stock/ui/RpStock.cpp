@@ -5,8 +5,7 @@
 #include "session/Global.h"
 #include "ui/MessageBoxes.h"
 #include "data/DataModule.h"
-#include "reports/ui/Preview.h"
-#include "reports/engine/ReportShared.h"
+#include "reports/ui/PrintWorkflow.h"
 #include "ui/DialogButtons.h"
 #include "ui/Help.h"
 #include "ui/FrameNomenk.h"
@@ -82,22 +81,18 @@ void TfrmRpStock::btnOkClick() {
     }
     TClientDataSet& query = *DM().xqReportCom;
     try {
-        CreateReportObjects();
         const QDate d1 = date1(), d2 = date2();
         OpenStockReport(query, m_report, filter, d1, d2);
-        // The report reads the query only while the preview is shown.
-        struct Release {
+        // The query is closed when the print ends, however it ends.
+        struct Close {
             TClientDataSet& q;
-            ~Release() {
-                frdsReport().unbind();
-                q.close();
-            }
-        } release{query};
+            ~Close() { q.close(); }
+        } close{query};
         const QString form = QDir(QCoreApplication::applicationDirPath()).filePath(StockReportInfo(m_report).formName);
-        BindStockReport(frReport(), frdsReport(), query, form,
-                        StockReportVars(m_report, frameNomenk->GetFilterText(), UchetOptions.NameOrg,
-                                        UchetOptions.DenEd, d1, d2));
-        ShowReport(frReport(), this);
+        PrintReport(QueryReportJob(form, query,
+                                   StockReportVars(m_report, frameNomenk->GetFilterText(), UchetOptions.NameOrg,
+                                                   UchetOptions.DenEd, d1, d2)),
+                    this);
     } catch (...) {
         TApplication::handleException(std::current_exception());
     }
