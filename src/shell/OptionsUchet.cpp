@@ -24,7 +24,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-
 TfrmOptionsUchet::TfrmOptionsUchet(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmOptionsUchet"));
     setWindowTitle(QStringLiteral("Настройки учета"));

@@ -46,14 +46,12 @@
 namespace {
 const QString kModifiedMark = QStringLiteral(" *");
 
-
 // A money box shows the largest amount whole, right-aligned.
 void moneyBox(QLineEdit* e) {
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     const int text = e->fontMetrics().horizontalAdvance(QStringLiteral("9 999 999 999 999,99"));
     e->setMinimumWidth(text + 16);
 }
-
 
 }  // namespace
 

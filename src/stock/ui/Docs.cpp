@@ -36,8 +36,6 @@
 namespace {
 const QString kModifiedMark = QStringLiteral(" *");
 
-
-
 }  // namespace
 
 TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
