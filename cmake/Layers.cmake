@@ -3,10 +3,11 @@
 #   obrix (main) -> obrix_shell -> subsystem windows -> obrix_reports_ui -> obrix_ui
 #   -> obrix_forms -> subsystem cores -> obrix_reports_engine -> obrix_session
 #   -> obrix_data -> obrix_base -> obrix_fb
-# A core (no widgets) that reaches Qt Widgets, a rule core that reaches the
-# global records, a window library that reaches the shell or another
-# subsystem's windows, or a source file that includes a header of a library
-# its own library does not reach, stops the configuration.
+# Two libraries that link each other, a library without widgets that reaches
+# Qt Widgets, a rule core that reaches the global records, a window library
+# that reaches the shell or another subsystem's windows, or a source file that
+# includes a header of a library its own library does not reach, stops the
+# configuration.
 
 # Every library reached from `target` through its links, itself included.
 function(obrix_links_of target out)
@@ -71,6 +72,15 @@ foreach(lib ${obrix_widget_free} ${obrix_window_libraries})
   foreach(windows ${obrix_subsystem_windows})
     if(NOT windows STREQUAL lib AND windows IN_LIST reached_${lib})
       message(FATAL_ERROR "${lib} must not link ${windows}: a subsystem's windows are reached through the shell")
+    endif()
+  endforeach()
+endforeach()
+
+# No two libraries reach each other: the links form no cycle.
+foreach(lib ${obrix_layered})
+  foreach(other ${obrix_layered})
+    if(NOT other STREQUAL lib AND other IN_LIST reached_${lib} AND lib IN_LIST reached_${other})
+      message(FATAL_ERROR "${lib} and ${other} link each other: a library links only libraries below it")
     endif()
   endforeach()
 endforeach()

@@ -8,7 +8,8 @@ set(cases
   "src/stock/core/CMakeLists.txt|target_link_libraries(obrix_stock_core PUBLIC Qt6::Widgets)|obrix_stock_core holds rules and must not link Qt Widgets"
   "src/orders/core/CMakeLists.txt|target_link_libraries(obrix_orders_core PUBLIC obrix_session)|obrix_orders_core must not link obrix_session"
   "src/orders/ui/CMakeLists.txt|target_link_libraries(obrix_orders_ui PUBLIC obrix_stock_ui)|obrix_orders_ui must not link obrix_stock_ui"
-  "src/books/ui/CMakeLists.txt|target_link_libraries(obrix_books_ui PUBLIC obrix_shell)|obrix_books_ui must not link obrix_shell")
+  "src/books/ui/CMakeLists.txt|target_link_libraries(obrix_books_ui PUBLIC obrix_shell)|obrix_books_ui must not link obrix_shell"
+  "src/base/CMakeLists.txt|target_link_libraries(obrix_base PUBLIC obrix_data)|link each other")
 foreach(case ${cases})
   string(REPLACE "|" ";" case "${case}")
   list(GET case 0 file)
