@@ -13,6 +13,7 @@
 #include "orders/ui/BookChooser.h"
 #include "orders/core/DocuCalc.h"
 #include "orders/core/DocuDates.h"
+#include "orders/core/DocuEditRules.h"
 #include "orders/core/DocuLines.h"
 #include "orders/ui/DocPrint.h"
 #include "orders/core/DocuSave.h"
@@ -477,7 +478,7 @@ void TfrmDocu::showEvent(QShowEvent* e) {
     // The special marks it may be given.
     refillComments();
     // Editing or view mode, from the period and the operator's rights.
-    m_editAllowed = GL.RPeriodOpen && (IsNewDoc ? GL.ZakInsert : GL.ZakEdit);
+    m_editAllowed = DocuEditAllowed(GL.RPeriodOpen, IsNewDoc, GL.ZakInsert, GL.ZakEdit);
     applyMode();
     // The kind: its name in the title and the boxes it uses.
     lbNameDoc->setText(KindDocName + QStringLiteral(" ") + QString(144, QLatin1Char('.')));
@@ -498,12 +499,7 @@ void TfrmDocu::showEvent(QShowEvent* e) {
 }
 
 void TfrmDocu::applyMode() {
-    if (IsNewDoc)
-        setWindowTitle(QStringLiteral("Новый документ"));
-    else if (m_editAllowed)
-        setWindowTitle(QStringLiteral("Редактирование документа"));
-    else
-        setWindowTitle(QStringLiteral("Просмотр"));
+    setWindowTitle(DocuEditorTitle(IsNewDoc, m_editAllowed));
     SetModified(false);
     btnOk->setEnabled(m_editAllowed);
     for (QAction* a : m_lineActions) a->setEnabled(m_editAllowed);
@@ -517,13 +513,13 @@ void TfrmDocu::applyMode() {
 }
 
 void TfrmDocu::applyKind() {
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheetP), KindDocID != 2);
-    if (KindDocID == 2) PageControl1->setCurrentWidget(TabSheetU);
-    if (KindDocID == 1 || KindDocID == 3) {
-        const bool shoes = KindDocID == 1;
+    const TDocuKindLayout layout = DocuKindLayout(KindDocID);
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheetP), layout.productsTab);
+    if (!layout.productsTab) PageControl1->setCurrentWidget(TabSheetU);
+    if (layout.setsShoeColumns) {
         for (const char* f : {"PPARA_NAME", "COLOR_NAME", "MATERIAL_NAME"})
-            cdsPMoves->fieldByName(QString::fromLatin1(f)).setVisible(shoes);
-        cdsPMoves->fieldByName(QStringLiteral("PRODUCT_NAME")).setDisplayWidth(shoes ? 30 : 70);
+            cdsPMoves->fieldByName(QString::fromLatin1(f)).setVisible(layout.shoeColumns);
+        cdsPMoves->fieldByName(QStringLiteral("PRODUCT_NAME")).setDisplayWidth(layout.productNameWidth);
     }
 }
 
@@ -739,11 +735,11 @@ bool TfrmDocu::trySave() {
     return true;
 }
 
-void TfrmDocu::discard() {
+void TfrmDocu::discard(bool deleteNewRow) {
     TClientDataSet* d = docu();
     if (!d) return;
     if (d->isEditing()) d->cancel();
-    if (IsNewDoc) {
+    if (deleteNewRow) {
         // The main window stored the new row before opening the editor.
         d->cancelUpdates();
         d->locate(QStringLiteral("ID"), DocID);
@@ -758,20 +754,20 @@ void TfrmDocu::discard() {
 
 void TfrmDocu::done(int r) {
     if (m_open) {
-        if (r == QDialog::Accepted) {
-            if (!CheckZakazch() || !CheckDates() || !trySave()) return;
-        } else if (DocModified) {
+        const TDocuCloseButton button = r == QDialog::Accepted ? TDocuCloseButton::Save : TDocuCloseButton::Close;
+        TDocuCloseAction action = DocuCloseAction(button, DocModified, TDocuCloseAnswer::NotAsked, IsNewDoc);
+        if (action == TDocuCloseAction::Ask) {
             const int answer = VendorMessageBox(
                 QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"),
                 mbQuestionYesNo);
-            if (answer == idYes) {
-                if (!CheckZakazch() || !CheckDates() || !trySave()) return;
-                r = QDialog::Accepted;
-            } else {
-                discard();
-            }
+            action = DocuCloseAction(button, DocModified,
+                                     answer == idYes ? TDocuCloseAnswer::Yes : TDocuCloseAnswer::No, IsNewDoc);
+        }
+        if (action == TDocuCloseAction::Save) {
+            if (!CheckZakazch() || !CheckDates() || !trySave()) return;  // stays open with its changes
+            r = QDialog::Accepted;
         } else {
-            discard();
+            discard(action == TDocuCloseAction::DeleteNewRow);
         }
         m_open = false;
         cdsPMoves->close();

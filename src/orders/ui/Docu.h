@@ -145,9 +145,10 @@ private:
     TLineDialog* productDialog();
     TLineDialog* uslugaDialog();
     void lineDblClick(QTableView* grid, QAction* edit);
-    // The closing table; false keeps the window open.
+    // Carrying out DocuCloseAction: a false trySave keeps the window open;
+    // discard deletes the new order's row or undoes the cached changes.
     bool trySave();
-    void discard();
+    void discard(bool deleteNewRow);
     void showError(const std::exception_ptr& error);
     QString lookupText(const QString& field, TClientDataSet* list, const QString& keyField,
                        const QString& resultField) const;
