@@ -5,12 +5,12 @@
 #include "ui/DataRoutines.h"
 #include "session/Global.h"
 #include "ui/MessageBoxes.h"
-#include "base/RoutsFormat.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "ui/FieldBinding.h"
 #include "ui/Help.h"
 #include "stock/core/StockKinds.h"
+#include "stock/core/StockLine.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -324,13 +324,7 @@ void TfrmTovar::goodsChange(QComboBox* box) {
 }
 
 void TfrmTovar::ChangeCenaNal(int tovarId) {
-    TClientDataSet& tovar = *DM().cdsTovarLU;
-    auto price = [&](const char* field) {
-        const fb::Value v = tovar.lookup(QStringLiteral("ID"), tovarId, QString::fromLatin1(field));
-        return v.isNull() ? fb::Decimal() : v.toDecimal();
-    };
-    m_moves->fieldByName(QStringLiteral("CENA")).setAsDecimal(price("CENA"));
-    m_moves->fieldByName(QStringLiteral("CENA_REALIZ")).setAsDecimal(price("CENA_PROD"));
+    PutGoodsPrices(*m_moves, *DM().cdsTovarLU, tovarId);
     for (TFieldBinding* b : m_bindings) b->refresh();
     if (ShowNalich) showNalich(tovarId);
 }
@@ -374,11 +368,7 @@ bool TfrmTovar::eventFilter(QObject* watched, QEvent* event) {
 void TfrmTovar::btnOkClick() {
     if (!m_moves) return;
     m_moves->updateRecord();  // what is typed but not yet in the fields
-    QStringList missing;
-    for (const char* name : {"TOVAR_ID", "KOLVO", "CENA"}) {
-        const TField& f = m_moves->fieldByName(QString::fromLatin1(name));
-        if (IsEmptyText(f.asString())) missing << (f.hasDisplayLabel() ? f.displayLabel() : f.name());
-    }
+    const QStringList missing = MissingLineFields(*m_moves);
     if (missing.isEmpty()) {
         // AddZapis
         if (m_moves->isEditing()) m_moves->post();
@@ -386,9 +376,7 @@ void TfrmTovar::btnOkClick() {
         accept();
         return;
     }
-    QString text = QStringLiteral("Заполните поля:\r\r");
-    for (const QString& m : missing) text += m + QStringLiteral("\r");
-    TitledMessageBox(text, mbWarningOk);
+    TitledMessageBox(MissingLineFieldsText(missing), mbWarningOk);
 }
 
 void TfrmTovar::done(int r) {
