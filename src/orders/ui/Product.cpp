@@ -1,5 +1,7 @@
 #include "orders/ui/Product.h"
 
+#include "orders/core/DocuEditRules.h"
+
 #include "ui/DataRoutines.h"
 #include "session/Global.h"
 #include "data/ClientDataSet.h"
@@ -122,10 +124,11 @@ void TfrmProduct::showEvent(QShowEvent* e) {
         }
     }
     m_filling = false;
-    const bool shoes = m_kindDocId == 1;
-    if (m_kindDocId == 1 || m_kindDocId == 3) {
+    // The kind decides the half-pair, colour and material boxes as it decides the grid's columns.
+    const TDocuKindLayout layout = DocuKindLayout(m_kindDocId);
+    if (layout.setsShoeColumns) {
         for (QWidget* w : std::initializer_list<QWidget*>{lbPpara, cbPpara, lbColor, cbColor, lbMaterial, cbMaterial})
-            w->setVisible(shoes);
+            w->setVisible(layout.shoeColumns);
     }
 }
 
