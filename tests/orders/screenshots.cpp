@@ -11,7 +11,9 @@
 #include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
-#include "shell/Composition.h"
+#include "orders/core/DocuCalc.h"
+#include "orders/ui/OrderWindows.h"
+#include "shell/ShellWindows.h"
 #include "ui/AppErrorHandler.h"
 #include "shell/Main.h"
 #include "session/UchetVariables.h"
@@ -73,9 +75,16 @@ int main(int argc, char** argv) {
     QDir().mkpath(g_out);
 
     InstallApplicationErrorHandler();
+    // The windows the pictures need, without the main window's start-up steps:
+    // the tool connects and logs in by itself below.
     auto& reg = WindowRegistry::instance();
-    ComposeProgram();
+    RegisterMainWindow();
+    reg.registerFactory(QStringLiteral("DM"), [] { return new TDM; });
+    RegisterShellDialogs();
+    RegisterOrderWindows();
+    reg.createAll();
     auto* main = Window<TfrmMain>(QStringLiteral("frmMain"));
+    AttachDocuRules(*main->journalDocu());
 
     // Connected and logged in as the demo's administrator, on the latest period.
     TDM& dm = DM();
