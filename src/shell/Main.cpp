@@ -61,7 +61,7 @@ TfrmMain::TfrmMain(QWidget* parent) : QMainWindow(parent) {
     setMinimumSize(550, 250);
     QApplication::setWindowIcon(ProgramIcon());
     GL.HelpFile = HelpFileBesideExecutable();
-    CreateReportObjects();  // the shared report and its three datasets, once
+    frCreateReportObjects();  // the shared report and its three datasets, once
 
     cdsDocu = new TClientDataSet(this, QStringLiteral("cdsDocu"));
     cdsDocs = new TClientDataSet(this, QStringLiteral("cdsDocs"));

@@ -142,7 +142,7 @@ TEST_F(SelectRepTest, ReplacesTheSelectedFormOnlyWhenTheAnswerIsYes) {
         EXPECT_EQ(column(w.lwReports, 2, 1), shortDate(QDate::currentDate()));
         EXPECT_EQ(w.lwReports->currentItem(), w.lwReports->topLevelItem(0));
         // The next print loads the new form.
-        CreateReportObjects();
+        frCreateReportObjects();
         frReport().loadFromFile(target);
         ASSERT_EQ(frReport().templ().pages.size(), 1u);
         EXPECT_EQ(frReport().templ().pages[0].width, 148);

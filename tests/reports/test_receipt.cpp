@@ -76,7 +76,7 @@ protected:
         editor = Window<TfrmDocu>(QStringLiteral("frmDocu"));
         ASSERT_TRUE(host && editor);
         BindJournalLookups(*host->cdsDocu, *host->cdsDocs, DM());
-        CreateReportObjects();
+        frCreateReportObjects();
     }
     void TearDown() override {
         WindowRegistry::instance().destroyAll();

@@ -241,7 +241,7 @@ void TfrmSelectRep::btnOpenClick() {
         return;
     }
     try {
-        CreateReportObjects();
+        frCreateReportObjects();
         frReport().loadFromFile(form);
     } catch (const EfrTemplateError& e) {
         TitledMessageBox(e.message(), mbStopOk);

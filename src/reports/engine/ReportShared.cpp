@@ -24,7 +24,7 @@ Shared& get() {
 
 }  // namespace
 
-void CreateReportObjects() {
+void frCreateReportObjects() {
     if (shared()) return;
     shared() = std::make_unique<Shared>();
     Shared& s = *shared();
@@ -33,7 +33,7 @@ void CreateReportObjects() {
     s.report.addDataSet(&s.dsU);
 }
 
-bool ReportObjectsCreated() { return shared() != nullptr; }
+bool frReportObjectsCreated() { return shared() != nullptr; }
 TfrReport& frReport() { return get().report; }
 TfrDBDataSet& frdsReport() { return get().ds; }
 TfrDBDataSet& frdsReportP() { return get().dsP; }

@@ -465,7 +465,7 @@ bool DesignReport(QWidget* parent, const QString& templatePath) {
         return false;
     }
     execModal(&dlg);
-    if (dlg.savedAny() && ReportObjectsCreated() &&
+    if (dlg.savedAny() && frReportObjectsCreated() &&
         QFileInfo(frReport().fileName()).absoluteFilePath() == QFileInfo(templatePath).absoluteFilePath()) {
         try {
             frReport().loadFromFile(templatePath);

@@ -41,7 +41,7 @@ std::optional<QString> loadAndBind(TfrReport& rep, const TfrPrintJob& job) {
 }  // namespace
 
 bool PrintReport(const TfrPrintJob& job, QWidget* parent) {
-    CreateReportObjects();
+    frCreateReportObjects();
     std::optional<QString> refusal;
     {
         TfrReport& rep = frReport();
