@@ -37,6 +37,13 @@ TField& MoneyColumn(TField& f) {
     return f.setOnGetText([](const TField& fld) { return FieldMoneyText(fld, QString()); });
 }
 
+void SetLookupDataSet(TClientDataSet& journal, const QString& field, TClientDataSet* lookupDs) {
+    TField& f = journal.fieldByName(field);
+    TField::LookupDef def = f.lookup();
+    def.dataSet = lookupDs;
+    f.setLookup(def);
+}
+
 void OpenJournalOnPeriod(TClientDataSet& journal, int periodId) {
     journal.close();
     journal.query().setParam(QStringLiteral("RPERIOD_ID"), periodId);

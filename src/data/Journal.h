@@ -21,6 +21,8 @@ TField& HiddenColumn(TField& f);
 TField& JournalColumn(TField& f, const QString& label, int width);
 // Money as the journals show it: the empty text for null.
 TField& MoneyColumn(TField& f);
+// Points the journal's lookup field at its lookup dataset, once the data module has it.
+void SetLookupDataSet(TClientDataSet& journal, const QString& field, TClientDataSet* lookupDs);
 
 // Closes the journal, sets its RPERIOD_ID to the period and opens it again.
 void OpenJournalOnPeriod(TClientDataSet& journal, int periodId);

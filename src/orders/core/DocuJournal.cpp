@@ -12,20 +12,13 @@ QString docuNumberText(const TField& f) { return f.isNull() ? QString() : ZeroPa
 // A text value that stays a text even when empty (an empty text is not null here).
 fb::Value text(const QString& s) { return fb::Value(s); }
 
-void bindLookup(TClientDataSet& ds, const char* field, TClientDataSet* lookupDs) {
-    TField& f = ds.fieldByName(QString::fromLatin1(field));
-    TField::LookupDef def = f.lookup();
-    def.dataSet = lookupDs;
-    f.setLookup(def);
-}
-
 }  // namespace
 
 void DefineDocuJournal(TClientDataSet& ds, int periodId) {
     DefineJournalQuery(ds, QStringLiteral("xqDocu"), QStringLiteral("DOCU"), QStringLiteral("DATEP"), periodId);
     JournalColumn(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
-                            nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
-          QStringLiteral("Документ"), 18);
+                                    nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
+                  QStringLiteral("Документ"), 18);
     HiddenColumn(ds.addField(QStringLiteral("SERIES"))).setDisplayLabel(QStringLiteral("Серия"));
     HiddenColumn(ds.addField(QStringLiteral("NUMBER"))).setDisplayLabel(QStringLiteral("№")).setOnGetText(docuNumberText);
     JournalColumn(ds.addCalcField(QStringLiteral("SERNUM"), TFieldType::Text, 20), QStringLiteral("№"), 12);
@@ -36,14 +29,14 @@ void DefineDocuJournal(TClientDataSet& ds, int periodId) {
         {"ZAKAZCH_NAME", "NAME", 60}, {"ZAKAZCH_ADRES", "ADRES", 60}, {"ZAKAZCH_PHONE", "PHONE", 30}};
     for (const auto& z : zak)
         HiddenColumn(ds.addLookupField(QString::fromLatin1(z.name), TFieldType::Text, z.size, QStringLiteral("ZAKAZCH_ID"),
-                                 nullptr, QStringLiteral("ID"), QString::fromLatin1(z.result)));
+                                       nullptr, QStringLiteral("ID"), QString::fromLatin1(z.result)));
     JournalColumn(ds.addLookupField(QStringLiteral("ZAKAZCH_NAMEAP"), TFieldType::Text, 60, QStringLiteral("ZAKAZCH_ID"),
-                            nullptr, QStringLiteral("ID"), QStringLiteral("NAMEAP")),
-          QStringLiteral("Заказчик"), 30);
+                                    nullptr, QStringLiteral("ID"), QStringLiteral("NAMEAP")),
+                  QStringLiteral("Заказчик"), 30);
     HiddenColumn(ds.addField(QStringLiteral("PRIEMSCHIK_ID")));
     JournalColumn(ds.addLookupField(QStringLiteral("PRIEMSCHIK_FIO"), TFieldType::Text, 60, QStringLiteral("PRIEMSCHIK_ID"),
-                            nullptr, QStringLiteral("ID"), QStringLiteral("FIO")),
-          QStringLiteral("Приемщик"), 16);
+                                    nullptr, QStringLiteral("ID"), QStringLiteral("FIO")),
+                  QStringLiteral("Приемщик"), 16);
     JournalColumn(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Особые отметки"), 18);
     MoneyColumn(JournalColumn(ds.addField(QStringLiteral("TOTAL")), QStringLiteral("Итого"), 12));
     HiddenColumn(ds.addField(QStringLiteral("OTKLTYPE")));
@@ -54,7 +47,7 @@ void DefineDocuJournal(TClientDataSet& ds, int periodId) {
     MoneyColumn(HiddenColumn(ds.addField(QStringLiteral("DEBT")))).setDisplayLabel(QStringLiteral("Долг"));
     HiddenColumn(ds.addField(QStringLiteral("GARANT")));
     HiddenColumn(ds.addLookupField(QStringLiteral("GARANT_NAME"), TFieldType::Text, 30, QStringLiteral("GARANT"), nullptr,
-                             QStringLiteral("ID"), QStringLiteral("NAME")));
+                                   QStringLiteral("ID"), QStringLiteral("NAME")));
     HiddenColumn(ds.addField(QStringLiteral("DATEVYD")));
     HiddenColumn(ds.addField(QStringLiteral("VREMVYD")));
 
@@ -67,11 +60,11 @@ void DefineDocuJournal(TClientDataSet& ds, int periodId) {
 }
 
 void BindDocuJournalLookups(TClientDataSet& docu, TDM& dm) {
-    bindLookup(docu, "KINDDOC_NAME", dm.cdsKindDoc);
+    SetLookupDataSet(docu, QStringLiteral("KINDDOC_NAME"), dm.cdsKindDoc);
     for (const char* z : {"ZAKAZCH_NAME", "ZAKAZCH_ADRES", "ZAKAZCH_PHONE", "ZAKAZCH_NAMEAP"})
-        bindLookup(docu, z, dm.cdsZakazchLU);
-    bindLookup(docu, "PRIEMSCHIK_FIO", dm.cdsPriemschikLU);
-    bindLookup(docu, "GARANT_NAME", dm.cdsGarantLU);
+        SetLookupDataSet(docu, QString::fromLatin1(z), dm.cdsZakazchLU);
+    SetLookupDataSet(docu, QStringLiteral("PRIEMSCHIK_FIO"), dm.cdsPriemschikLU);
+    SetLookupDataSet(docu, QStringLiteral("GARANT_NAME"), dm.cdsGarantLU);
 }
 
 int NextDocuNumber(TDM& dm) { return NextDocumentNumber(dm, QStringLiteral("GET_MAX_DOCU_NUMBER"), kMaxDocuNumber); }

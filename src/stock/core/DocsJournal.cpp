@@ -7,8 +7,8 @@
 void DefineDocsJournal(TClientDataSet& ds, int periodId) {
     DefineJournalQuery(ds, QStringLiteral("xqDocs"), QStringLiteral("DOCS"), QStringLiteral("DATEDOC"), periodId);
     JournalColumn(ds.addLookupField(QStringLiteral("KINDDOC_NAME"), TFieldType::Text, 40, QStringLiteral("KINDDOC_ID"),
-                            nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
-          QStringLiteral("Документ"), 20);
+                                    nullptr, QStringLiteral("ID"), QStringLiteral("NAME")),
+                  QStringLiteral("Документ"), 20);
     JournalColumn(ds.addField(QStringLiteral("DATEDOC")), QStringLiteral("Дата"), 12);
     JournalColumn(ds.addField(QStringLiteral("NUMBER"), TFieldType::Text, 20), QStringLiteral("№"), 12);
     MoneyColumn(ds.addField(QStringLiteral("SUMMA")).setDisplayLabel(QStringLiteral("Сумма")));
@@ -16,17 +16,13 @@ void DefineDocsJournal(TClientDataSet& ds, int periodId) {
     JournalColumn(ds.addField(QStringLiteral("COMMENT")), QStringLiteral("Комментарий"), 40);
     HiddenColumn(ds.addField(QStringLiteral("DOCU_ID")));
     JournalColumn(ds.addLookupField(QStringLiteral("DOCU_TITLE"), TFieldType::Text, 60, QStringLiteral("DOCU_ID"), nullptr,
-                            QStringLiteral("ID"), QStringLiteral("DOCTITLE")),
-          QStringLiteral("Основание (документ-услуга)"), 50);
+                                    QStringLiteral("ID"), QStringLiteral("DOCTITLE")),
+                  QStringLiteral("Основание (документ-услуга)"), 50);
 }
 
 void BindDocsJournalLookups(TClientDataSet& docs, TDM& dm) {
-    for (const auto& [field, lookupDs] : {std::pair{"KINDDOC_NAME", dm.cdsKindDoc}, std::pair{"DOCU_TITLE", dm.cdsDocuLU}}) {
-        TField& f = docs.fieldByName(QString::fromLatin1(field));
-        TField::LookupDef def = f.lookup();
-        def.dataSet = lookupDs;
-        f.setLookup(def);
-    }
+    SetLookupDataSet(docs, QStringLiteral("KINDDOC_NAME"), dm.cdsKindDoc);
+    SetLookupDataSet(docs, QStringLiteral("DOCU_TITLE"), dm.cdsDocuLU);
 }
 
 int NextDocsNumber(TDM& dm) { return NextDocumentNumber(dm, QStringLiteral("GET_MAX_DOCS_NUMBER"), kMaxDocsNumber); }
