@@ -18,7 +18,7 @@
 
 namespace datatest {
 
-inline const QString& templateDatabase() { return testdb::templatePath(); }
+inline QString templateDatabase() { return testdb::templatePath(); }
 
 inline fb::Decimal dec(const char* s) { return fb::Decimal::fromString(QString::fromLatin1(s)); }
 

@@ -20,7 +20,7 @@ namespace dbtest {
 using Row = std::vector<fb::Value>;
 using Rows = std::vector<Row>;
 
-inline const QString& templateDatabase() { return testdb::templatePath(); }
+inline QString templateDatabase() { return testdb::templatePath(); }
 
 class DbTest : public ::testing::Test {
 protected:

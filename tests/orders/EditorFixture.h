@@ -35,9 +35,9 @@ inline fb::Decimal dec(const char* s) { return fb::Decimal::fromString(QString::
 inline const QString& demoDatabase() {
     static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("demo.fdb"));
-        auto att = obrixdb::createDatabaseAttached(p);
-        obrixdb::fillDemo(*att, QDate(2026, 3, 15));
+        const QString p = testdb::copyDatabase(testdb::templatePath(testdb::Template::Demo, QDate(2026, 3, 15)), dir,
+                                               QStringLiteral("demo.fdb"));
+        auto att = std::make_unique<fb::Attachment>(p);
         fb::Transaction tra(*att);
         const qint64 gr = fb::scalar(tra, QStringLiteral("SELECT MIN(ID) FROM USLUGAGR WHERE KINDDOC_ID=1")).toInt();
         fb::exec(tra, QStringLiteral("INSERT INTO USLUGA (ID, GR_ID, NAME, SUMMA) VALUES (90001, ?, 'Проверочная услуга', 123.45)"),

@@ -28,8 +28,7 @@ inline fb::Decimal dec(const char* s) { return fb::Decimal::fromString(QString::
 inline const QString& templateDatabase() {
     static QTemporaryDir dir;
     static const QString path = [] {
-        const QString p = dir.filePath(QStringLiteral("template.fdb"));
-        obrixdb::createDatabase(p);
+        const QString p = testdb::copyDatabase(testdb::templatePath(), dir, QStringLiteral("template.fdb"));
         fb::Attachment att(p);
         fb::Transaction tra(att);
         const char* seed[] = {

@@ -2,6 +2,7 @@
 // The real main window connected to a copy of a demo (or empty) working
 // database, as the connect command leaves it: lookups open, the latest work
 // period current, the organisation's parameters loaded, both journals open.
+#include "TestDatabase.h"
 #include "session/Global.h"
 #include "ui/ModalScript.h"
 #include "ui/WindowRegistry.h"
@@ -26,14 +27,7 @@ namespace maintest {
 inline QDate demoToday() { return QDate(2026, 12, 9); }
 
 inline QString makeTemplate(bool demo) {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(demo ? QStringLiteral("demo.fdb") : QStringLiteral("empty.fdb"));
-    if (!QFile::exists(path)) {
-        auto att = obrixdb::createDatabaseAttached(path);
-        if (demo) obrixdb::fillDemo(*att, demoToday());
-        att->close();
-    }
-    return path;
+    return testdb::templatePath(demo ? testdb::Template::Demo : testdb::Template::Empty, demoToday());
 }
 
 class MainWindowTest : public ::testing::Test {

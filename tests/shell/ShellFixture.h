@@ -19,7 +19,7 @@
 
 namespace shelltest {
 
-inline const QString& templateDatabase() { return testdb::templatePath(); }
+inline QString templateDatabase() { return testdb::templatePath(); }
 
 class ShellTest : public ::testing::Test {
 protected:

@@ -30,7 +30,7 @@ public:
     void ReopenJournals() override {}
 };
 
-inline const QString& templateDatabase() { return testdb::templatePath(); }
+inline QString templateDatabase() { return testdb::templatePath(); }
 
 inline QDate d(const char* iso) { return QDate::fromString(QString::fromLatin1(iso), Qt::ISODate); }
 
