@@ -27,17 +27,16 @@ struct BookField {
     bool money = false;
 };
 
-// One flat reference book (colours, materials, special marks, customers, operators).
-struct SimpleBookConfig {
+// What every book has, flat or tree: its windows, its record's procedure of
+// new IDs, its shared list, help, sort orders, quick-find fields, the fields
+// a copy takes and the grid's columns.
+struct BookConfig {
     QString window;        // frmBookColor
     QString dialog;        // frmNewColor
     QString heading;       // "Цвет"
-    QString sql;           // ends with ORDER BY ID
     QString idProc;        // GET_MAX_COLOR_ID
-    QString caption;       // "Справочник: Цвета"
-    QString helpPage;
-    QString exportFileName;
     QString lookup;        // cdsColorLU
+    QString helpPage;
     std::array<QString, 4> sortCaptions;
     std::array<QString, 4> findCaptions;
     std::array<QString, 4> orderFields;
@@ -45,32 +44,28 @@ struct SimpleBookConfig {
     QList<BookField> fields;
 };
 
+// One flat reference book (colours, materials, special marks, customers, operators).
+struct SimpleBookConfig : BookConfig {
+    QString sql;           // ends with ORDER BY ID
+    QString caption;       // "Справочник: Цвета"
+    QString exportFileName;
+};
+
 // The five flat books in the order of the main window's menu.
 const QList<SimpleBookConfig>& SimpleBooks();
 const SimpleBookConfig* SimpleBookByWindow(const QString& window);
 
 // One tree reference book (goods, services, products).
-struct TreeBookConfig {
-    QString window;           // frmBookTovar
-    QString dialog;           // frmNewTovar
-    QString heading;          // "Товар"
+struct TreeBookConfig : BookConfig {
     QString bookTitle;        // "Товары"
     QString recordsSql;       // with :PAR_GR, "ORDER BY" on a line of its own
     QString groupsSql;
     QString groupsLookupSql;  // ID, PARENT_ID, NAME, LEVELI, FULLPATH
     QString groupTable;       // TOVARGR
     QString groupIdProc;      // GET_TOVARGR_ID
-    QString idProc;           // GET_MAX_TOVAR_ID
-    QString lookup;           // cdsTovarLU
-    QString helpPage;
     QString groupsFileName, recordsFileName, groupGenerator, recordGenerator;
     bool showsKindDoc = false;
     bool kindFilter = false;  // the groups query takes :KINDDOC_ID
-    std::array<QString, 4> sortCaptions;
-    std::array<QString, 4> findCaptions;
-    std::array<QString, 4> orderFields;
-    QStringList copyFields;
-    QList<BookField> fields;
 };
 
 const QList<TreeBookConfig>& TreeBooks();

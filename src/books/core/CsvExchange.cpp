@@ -48,6 +48,13 @@ QList<int> AllColumns(const TClientDataSet& ds) {
     return l;
 }
 
+QList<int> AvailableColumns(const TClientDataSet& ds, const QList<int>& selection) {
+    QList<int> available;
+    for (int col : AllColumns(ds))
+        if (!selection.contains(col)) available << col;
+    return available;
+}
+
 QString SelectionText(const TClientDataSet& ds, const QList<int>& columns) {
     QString s;
     for (int c : columns) s += ds.field(c).name() + QStringLiteral("; ");

@@ -31,6 +31,8 @@ private:
 
 // Every data column of an open dataset, in its order.
 QList<int> AllColumns(const TClientDataSet& ds);
+// The data columns left out of the selection, in the dataset's order.
+QList<int> AvailableColumns(const TClientDataSet& ds, const QList<int>& selection);
 // The selection as the dialogs show it: each column name followed by "; ".
 QString SelectionText(const TClientDataSet& ds, const QList<int>& columns);
 // Refuses an empty separator (the dialogs' message).

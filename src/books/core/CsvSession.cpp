@@ -88,6 +88,14 @@ CsvSession::CsvSession(fb::Attachment& att, const TreeBookConfig& c) : m_att(att
 
 CsvSession::~CsvSession() = default;
 
+void CsvSession::choose(const QString& sep, const QStringList& paths, const QList<QList<int>>& columns) {
+    separator = sep;
+    for (size_t i = 0; i < m_files.size(); ++i) {
+        m_files[i].path = paths.value(int(i)).trimmed();
+        m_files[i].columns = columns.value(int(i));
+    }
+}
+
 CsvOutcome CsvExportSession::run(const SeparatorQuestion& ask, const CsvProgress& progress) {
     CsvOutcome out;
     try {

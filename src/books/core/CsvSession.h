@@ -79,6 +79,9 @@ public:
     std::vector<CsvFile>& files() { return m_files; }
     CsvFile& records() { return m_files.back(); }
     CsvFile& groups() { return m_files.front(); }  // a tree book's
+    // What the dialog chose: the separator, and per file in the files' order
+    // its path (trimmed) and its columns.
+    void choose(const QString& separator, const QStringList& paths, const QList<QList<int>>& columns);
 
     QString separator = QStringLiteral(";");
 

@@ -3,7 +3,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "ui/WindowRegistry.h"
-#include "books/core/BookRules.h"
+#include "books/core/BookCommands.h"
 #include "books/ui/FrameFastFind.h"
 #include "books/ui/NewItem.h"
 #include "data/ClientDataSet.h"
@@ -26,13 +26,15 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TBookBase::TBookBase(QWidget* parent) : QDialog(parent) {
+TBookBase::TBookBase(const books::BookConfig& book, QWidget* parent) : QDialog(parent), Book(book) {
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint);
     resize(760, 480);
     cdsBook = new TClientDataSet(this, QStringLiteral("cdsBook"));
     cdsBook->setOnReconcileError(
         [this](TClientDataSet& ds, const TApplyFailure& f) { return BookReconcileError(ds, f); });
+    books::AddBookFields(*cdsBook, book.fields);
     xpGetMaxItemId = new TStoredProc(this, QStringLiteral("xpGetMaxItemId"));
+    xpGetMaxItemId->setStoredProcName(book.idProc);
     m_main = new QVBoxLayout(this);
     m_main->setContentsMargins(0, 0, 0, 0);
     m_main->setSpacing(0);
@@ -93,7 +95,7 @@ void TBookBase::buildCommands(const QKeySequence& deleteKey) {
     popSort->setObjectName(QStringLiteral("popSort"));
     auto* group = new QActionGroup(this);
     for (int i = 0; i < 4; ++i) {
-        miSort[i] = popSort->addAction(SortCaptions[i]);
+        miSort[i] = popSort->addAction(Book.sortCaptions[size_t(i)]);
         miSort[i]->setObjectName(QStringLiteral("miSort%1").arg(i + 1));
         miSort[i]->setCheckable(true);
         group->addAction(miSort[i]);
@@ -120,24 +122,22 @@ void TBookBase::buildCommands(const QKeySequence& deleteKey) {
     connect(FrameFastFind->btnSearch, &QPushButton::clicked, this, &TBookBase::FrameFastFindbtnSearchClick);
     // The grid's order follows the chosen search field at once.
     connect(FrameFastFind, &TFrameFastFind::fieldChosen, this, [this](int k) {
-        if (FrameFastFind->isVisible() && k != checkedSort() && !SortCaptions[k].isEmpty()) {
-            miSort[k]->setChecked(true);
-            miSortClick(k);
-        }
+        if (!FrameFastFind->isVisible()) return;
+        if (const std::optional<int> order = books::SortForFindField(Book, k, checkedSort())) miSortClick(*order);
     });
 }
 
-TfrmNewItem* TBookBase::EditDialog() const { return Window<TfrmNewItem>(DialogName); }
+TfrmNewItem* TBookBase::EditDialog() const { return Window<TfrmNewItem>(Book.dialog); }
 
 TClientDataSet* TBookBase::LookupToRefresh() const {
-    if (!DMExists() || LookupName.isEmpty()) return nullptr;
-    return DM().findChild<TClientDataSet*>(LookupName);
+    if (!DMExists() || Book.lookup.isEmpty()) return nullptr;
+    return DM().findChild<TClientDataSet*>(Book.lookup);
 }
 
 void TBookBase::attachDialog() {
     if (TfrmNewItem* d = EditDialog()) {
         d->EditedDataSet = cdsBook;
-        d->Label1->setText(DialogHeading);
+        d->Label1->setText(Book.heading);
     }
 }
 
@@ -153,7 +153,7 @@ int TBookBase::checkedSort() const {
 }
 
 void TBookBase::ActionListUpdate() {
-    const bool rows = cdsBook->isActive() && !cdsBook->isEmpty();
+    const bool rows = books::HasRows(*cdsBook);
     acAppendCopy->setEnabled(rows);
     acDelete->setEnabled(rows);
     acEdit->setEnabled(rows);
@@ -179,10 +179,7 @@ bool TBookBase::runDialog(const QString& caption) {
 
 void TBookBase::acAppendExecute() {
     try {
-        const int id = NewRecordID();
-        cdsBook->append();
-        initNewRow();
-        cdsBook->fieldByName(QStringLiteral("ID")).setAsInteger(id);
+        books::StartNewRecord(*cdsBook, NewRecordID(), newRowValues());
         if (runDialog(QStringLiteral("Новая запись"))) UpdateStatusBar();
     } catch (...) {
         if (cdsBook->isEditing()) cdsBook->cancel();
@@ -191,14 +188,10 @@ void TBookBase::acAppendExecute() {
 }
 
 void TBookBase::acAppendCopyExecute() {
-    if (!cdsBook->isActive() || cdsBook->isEmpty()) return;
+    if (!books::HasRows(*cdsBook)) return;
     try {
-        std::vector<fb::Value> values;
-        for (const QString& f : CopyFields) values.push_back(cdsBook->fieldByName(f).value());
-        const int id = NewRecordID();
-        cdsBook->append();
-        for (int i = 0; i < CopyFields.size(); ++i) cdsBook->fieldByName(CopyFields.at(i)).setValue(values[size_t(i)]);
-        cdsBook->fieldByName(QStringLiteral("ID")).setAsInteger(id);
+        const books::FieldValues values = books::CopiedValues(*cdsBook, Book.copyFields);
+        books::StartNewRecord(*cdsBook, NewRecordID(), values);
         if (runDialog(QStringLiteral("Новая запись"))) UpdateStatusBar();
     } catch (...) {
         if (cdsBook->isEditing()) cdsBook->cancel();
@@ -207,7 +200,7 @@ void TBookBase::acAppendCopyExecute() {
 }
 
 void TBookBase::acEditExecute() {
-    if (!cdsBook->isActive() || cdsBook->isEmpty()) return;
+    if (!books::HasRows(*cdsBook)) return;
     try {
         cdsBook->edit();
         if (runDialog(QStringLiteral("Редактирование записи"))) afterEditSaved();
@@ -218,13 +211,11 @@ void TBookBase::acEditExecute() {
 }
 
 void TBookBase::acDeleteExecute() {
-    if (!cdsBook->isActive() || cdsBook->isEmpty()) return;
-    if (VendorMessageBox(QStringLiteral("Удалить запись из справочника?"), mbQuestionYesNo | mbDefaultNo) != idYes)
-        return;
+    if (!books::HasRows(*cdsBook)) return;
+    if (VendorMessageBox(books::DeleteRecordQuestion(), mbQuestionYesNo | mbDefaultNo) != idYes) return;
     try {
         const fb::Value id = cdsBook->fieldByName(QStringLiteral("ID")).value();
-        cdsBook->deleteRecord();
-        if (cdsBook->applyUpdates() != 0) {
+        if (!books::DeleteCurrentRecord(*cdsBook)) {
             reloadRecords();
             cdsBook->locate(QStringLiteral("ID"), id);
         }
@@ -250,13 +241,11 @@ void TBookBase::acEnterExecute() {
     accept();
 }
 
-void TBookBase::acHelpExecute() { HelpContext(this, HelpPage); }
+void TBookBase::acHelpExecute() { HelpContext(this, Book.helpPage); }
 
 void TBookBase::miSortClick(int index) {
     miSort[index]->setChecked(true);
-    cdsBook->query().setSql(books::ReplaceOrderBy(cdsBook->query().sql(), OrderFields[index], wholeLineOrderBy()));
-    // The grid keeps the order of the column chosen.
-    cdsBook->setIndexFieldNames(OrderFields[index]);
+    books::SortRecords(*cdsBook, Book, index, wholeLineOrderBy());
     try {
         if (cdsBook->isActive()) reloadRecords();
     } catch (...) {
@@ -267,22 +256,16 @@ void TBookBase::miSortClick(int index) {
 void TBookBase::acFastFindExecute() {
     const bool show = acFastFind->isChecked();
     FrameFastFind->setVisible(show);
-    FrameFastFind->Captions = FindCaptions;
-    FrameFastFind->FieldNames = OrderFields;
+    FrameFastFind->Captions = Book.findCaptions;
     FrameFastFind->Reset();
     FrameFastFind->checkField(checkedSort());
 }
 
 void TBookBase::FrameFastFindbtnSearchClick() {
     const int k = FrameFastFind->checkedField();
-    if (k < 0 || !cdsBook->isActive() || cdsBook->isEmpty()) return;
-    const QString text = FrameFastFind->edField[k]->text();
+    if (k < 0) return;
     try {
-        TField& f = cdsBook->fieldByName(FrameFastFind->FieldNames[k]);
-        const fb::Value key = f.valueFromText(text);
-        if (cdsBook->indexFieldNames() != FrameFastFind->FieldNames[k])
-            cdsBook->setIndexFieldNames(FrameFastFind->FieldNames[k]);
-        cdsBook->findNearest({key});
+        books::FindNearestRecord(*cdsBook, Book, k, FrameFastFind->edField[size_t(k)]->text());
     } catch (...) {
         ShowApplicationError(std::current_exception());
     }

@@ -3,6 +3,8 @@
 // grid, the commands with their short-cuts, the sort menu, the quick-find
 // frame, the status bar, the record dialog and the choose-and-return mode
 // ("Вставить в поле" returns the current row's ID as SelectedID).
+#include "fb/Value.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QPointer>
@@ -22,6 +24,9 @@ class TClientDataSet;
 class TFrameFastFind;
 class TStoredProc;
 class TfrmNewItem;
+namespace books {
+struct BookConfig;
+}
 struct TApplyFailure;
 enum class TReconcileAction;
 
@@ -29,21 +34,14 @@ class TBookBase : public QDialog {
     Q_OBJECT
     Q_PROPERTY(int SelectedID READ selectedId WRITE setSelectedId)
 public:
-    explicit TBookBase(QWidget* parent = nullptr);
+    // The book's configuration lives as long as the program (books/core/BookRules.h).
+    explicit TBookBase(const books::BookConfig& book, QWidget* parent = nullptr);
 
     int selectedId() const { return SelectedID; }
     void setSelectedId(int id) { SelectedID = id; }
 
     int SelectedID = 0;
-    QString HelpPage;
-    std::array<QString, 4> SortCaptions;
-    std::array<QString, 4> FindCaptions;
-    std::array<QString, 4> OrderFields;
-    QStringList CopyFields;
-    QString ExportFileName;
-    QString LookupName;  // the data module's shared list of this book
-    QString DialogName;  // the record dialog's instance name
-    QString DialogHeading;
+    const books::BookConfig& Book;
 
     TClientDataSet* cdsBook;
     TStoredProc* xpGetMaxItemId;
@@ -84,7 +82,7 @@ public:
     TReconcileAction BookReconcileError(TClientDataSet& ds, const TApplyFailure& failure);
 
 protected:
-    // Builds the window around `content` (the grid, or the panels of a tree book).
+    // The toolbar's commands, the sort menu and the quick find's wiring.
     void buildCommands(const QKeySequence& deleteKey);
     // The configured record dialog bound to cdsBook with its heading.
     void attachDialog();
@@ -92,8 +90,8 @@ protected:
     // Rows re-read in the current order; the current row kept.
     virtual void reloadRecords() = 0;
     virtual bool wholeLineOrderBy() const = 0;
-    // Values of a new row before the dialog (the tree book sets the group).
-    virtual void initNewRow() {}
+    // Values of a new row before its ID (the tree book's group in view).
+    virtual QList<QPair<QString, fb::Value>> newRowValues() const { return {}; }
     virtual void afterEditSaved() {}
     // A record dialog in its state: OK when the row was stored.
     bool runDialog(const QString& caption);

@@ -1,5 +1,7 @@
 #include "books/ui/BookSimple.h"
 
+#include "books/core/BookCommands.h"
+
 #include "ui/DataRoutines.h"
 #include "data/DataSetRoutines.h"
 #include "books/ui/ExchangeWindows.h"
@@ -16,25 +18,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TfrmBookSimple::TfrmBookSimple(const books::SimpleBookConfig& c, QWidget* parent) : TBookBase(parent) {
+TfrmBookSimple::TfrmBookSimple(const books::SimpleBookConfig& c, QWidget* parent)
+    : TBookBase(c, parent), m_config(c) {
     setWindowTitle(c.caption);
-    HelpPage = c.helpPage;
-    SortCaptions = c.sortCaptions;
-    FindCaptions = c.findCaptions;
-    OrderFields = c.orderFields;
-    CopyFields = c.copyFields;
-    ExportFileName = c.exportFileName;
-    LookupName = c.lookup;
-    DialogName = c.dialog;
-    DialogHeading = c.heading;
     cdsBook->setCommandText(c.sql);
-    for (const books::BookField& f : c.fields) {
-        TField& field = cdsBook->addField(f.name);
-        if (f.label.isEmpty()) field.setVisible(false);
-        else field.setDisplayLabel(f.label);
-        if (f.width > 0) field.setDisplayWidth(f.width);
-    }
-    xpGetMaxItemId->setStoredProcName(c.idProc);
 
     buildCommands(QKeySequence(Qt::CTRL | Qt::Key_Delete));
     ToolBar->addAction(acAppend);
@@ -66,8 +53,8 @@ void TfrmBookSimple::showEvent(QShowEvent* e) {
 
 void TfrmBookSimple::FormShow() {
     for (int i = 0; i < 4; ++i) {
-        miSort[i]->setText(SortCaptions[i]);
-        miSort[i]->setVisible(i < 2 || !SortCaptions[i].isEmpty());
+        miSort[i]->setText(Book.sortCaptions[size_t(i)]);
+        miSort[i]->setVisible(books::SortShown(Book, i));
     }
     attachDialog();
     try {
@@ -81,12 +68,12 @@ void TfrmBookSimple::FormShow() {
 }
 
 void TfrmBookSimple::UpdateStatusBar() {
-    StatusBar->setText(QStringLiteral("Записей в справочнике: %1").arg(cdsBook->isActive() ? cdsBook->recordCount() : 0));
+    StatusBar->setText(books::BookStatusText(cdsBook->isActive() ? cdsBook->recordCount() : 0));
 }
 
 void TfrmBookSimple::reloadRecords() { RefreshAndLocate(*cdsBook); }
 
-void TfrmBookSimple::acExportExecute() { ExportFlatBook(this, cdsBook->query().sql(), ExportFileName); }
+void TfrmBookSimple::acExportExecute() { ExportFlatBook(this, cdsBook->query().sql(), m_config.exportFileName); }
 
 void TfrmBookSimple::acImportExecute() {
     if (!ImportFlatBook(this, cdsBook->query().sql())) return;

@@ -17,4 +17,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void reloadRecords() override;
     bool wholeLineOrderBy() const override { return false; }
+
+private:
+    const books::SimpleBookConfig& m_config;
 };

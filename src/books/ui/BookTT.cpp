@@ -1,5 +1,7 @@
 #include "books/ui/BookTT.h"
 
+#include "books/core/BookCommands.h"
+
 #include "ui/DataRoutines.h"
 #include "data/DataSetRoutines.h"
 #include "ui/MessageBoxes.h"
@@ -10,10 +12,7 @@
 #include "books/ui/RecordDialogs.h"
 #include "data/ClientDataSet.h"
 #include "ui/DataSetModel.h"
-#include "data/FieldMoneyText.h"
-#include "data/SaveRetry.h"
 #include "data/StoredProc.h"
-#include "fb/Transaction.h"
 #include "ui/AppErrorHandler.h"
 
 #include <QAction>
@@ -28,37 +27,11 @@
 namespace {
 const QString kId = QStringLiteral("ID");
 
-QString errorText(std::exception_ptr e) {
-    try {
-        std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-        return QString::fromUtf8(x.what());
-    } catch (...) {
-        return QStringLiteral("Неизвестная ошибка");
-    }
-}
 }  // namespace
 
-TfrmBookTT::TfrmBookTT(const books::TreeBookConfig& c, QWidget* parent) : TBookBase(parent), m_config(c) {
+TfrmBookTT::TfrmBookTT(const books::TreeBookConfig& c, QWidget* parent) : TBookBase(c, parent), m_config(c) {
     setWindowTitle(QStringLiteral("Справочник: ") + c.bookTitle);
-    HelpPage = c.helpPage;
-    SortCaptions = c.sortCaptions;
-    FindCaptions = c.findCaptions;
-    OrderFields = c.orderFields;
-    CopyFields = c.copyFields;
-    ExportFileName = c.recordsFileName;
-    LookupName = c.lookup;
-    DialogName = c.dialog;
-    DialogHeading = c.heading;
     cdsBook->setCommandText(c.recordsSql);
-    for (const books::BookField& f : c.fields) {
-        TField& field = cdsBook->addField(f.name);
-        if (f.label.isEmpty()) field.setVisible(false);
-        else field.setDisplayLabel(f.label);
-        if (f.width > 0) field.setDisplayWidth(f.width);
-        if (f.money) field.setOnGetText([](const TField& x) { return FieldMoneyText(x); });
-    }
-    xpGetMaxItemId->setStoredProcName(c.idProc);
     cdsBookGroup = new TClientDataSet(this, QStringLiteral("cdsBookGroup"));
     cdsBookGroup->setCommandText(c.groupsSql);
     cdsBookGroup->setTableName(c.groupTable);
@@ -183,10 +156,9 @@ void TfrmBookTT::FormShow() {
 
 void TfrmBookTT::UpdateStatusBar() {
     TClientDataSet* lu = LookupToRefresh();
-    QString text = QStringLiteral("Записей в справочнике: %1").arg(lu && lu->isActive() ? lu->recordCount() : 0);
-    if (groupView())
-        text += QStringLiteral("; Записей в выбранной группе: %1").arg(cdsBook->isActive() ? cdsBook->recordCount() : 0);
-    StatusBar->setText(text);
+    const int inGroup = cdsBook->isActive() ? cdsBook->recordCount() : 0;
+    StatusBar->setText(books::BookStatusText(lu && lu->isActive() ? lu->recordCount() : 0,
+                                             groupView() ? std::optional<int>(inGroup) : std::nullopt));
 }
 
 void TfrmBookTT::showRecords() {
@@ -226,28 +198,17 @@ void TfrmBookTT::acViewTreeExecute() {
     acReloadExecute();
 }
 
-void TfrmBookTT::initNewRow() {
-    cdsBook->fieldByName(QStringLiteral("GR_ID"))
-        .setValue(cdsBookGroup->isActive() && !cdsBookGroup->isEmpty() ? cdsBookGroup->fieldByName(kId).value()
-                                                                       : fb::Value());
+books::FieldValues TfrmBookTT::newRowValues() const {
+    return {{QStringLiteral("GR_ID"), books::GroupInView(*cdsBookGroup)}};
 }
 
 void TfrmBookTT::afterEditSaved() { acReloadExecute(); }
 
 bool TfrmBookTT::applyGroups() {
-    const fb::Value id = cdsBookGroup->fieldByName(kId).value();
-    try {
-        RunSaveTransaction(cdsBookGroup->attachment(), [&](fb::Transaction& tra) {
-            cdsBookGroup->applyUpdates(tra);
-            books::FixGroupLevels(tra, m_config.groupTable, int(id.toInt()));
-        });
-        return true;
-    } catch (...) {
-        const QString message = errorText(std::current_exception());
-        cdsBookGroup->cancelUpdates();
-        ReportJournalApplyError(message);
-        return false;
-    }
+    const int id = int(cdsBookGroup->fieldByName(kId).value().toInt());
+    const std::optional<QString> refusal = books::SaveGroups(*cdsBookGroup, m_config.groupTable, id);
+    if (refusal) ReportJournalApplyError(*refusal);
+    return !refusal;
 }
 
 void TfrmBookTT::acTreeNewExecute() {
@@ -296,20 +257,12 @@ void TfrmBookTT::acTreeDeleteExecute() {
     if (!node || !cdsBookGroup->isActive() || cdsBookGroup->isEmpty()) return;
     const int id = int(cdsBookGroup->fieldByName(kId).asInteger());
     const int records = cdsBook->isActive() ? cdsBook->recordCount() : 0;
-    switch (books::CanDeleteGroup(id, node->childCount() > 0, records)) {
-    case books::GroupDelete::Root:
-        VendorMessageBox(QStringLiteral("Это корневая группа. Ее нельзя удалить."), mbWarningOk);
+    const QString refusal = books::GroupDeleteRefusal(books::CanDeleteGroup(id, node->childCount() > 0, records), node->text(0));
+    if (!refusal.isEmpty()) {
+        VendorMessageBox(refusal, mbWarningOk);
         return;
-    case books::GroupDelete::NotEmpty:
-        VendorMessageBox(QStringLiteral("Группа ") + node->text(0) + QStringLiteral(" не пуста. Удаление невозможно."),
-                         mbWarningOk);
-        return;
-    case books::GroupDelete::Allowed:
-        break;
     }
-    if (VendorMessageBox(QStringLiteral("Удалить группу ") + node->text(0) + QStringLiteral(" ?"),
-                         mbQuestionYesNo | mbDefaultNo) != idYes)
-        return;
+    if (VendorMessageBox(books::GroupDeleteQuestion(node->text(0)), mbQuestionYesNo | mbDefaultNo) != idYes) return;
     try {
         DBTV->DeleteNode(node);
         if (cdsBookGroup->applyUpdates() != 0) reloadGroups(fb::Value(id));

@@ -42,7 +42,7 @@ protected:
     void showEvent(QShowEvent* e) override;
     void reloadRecords() override;
     bool wholeLineOrderBy() const override { return true; }
-    void initNewRow() override;
+    QList<QPair<QString, fb::Value>> newRowValues() const override;
     void afterEditSaved() override;
     void closeBook() override;
 

@@ -5,6 +5,7 @@
 #include "ui/WindowRegistry.h"
 #include "books/core/BookRules.h"
 #include "books/core/CsvExchange.h"
+#include "books/core/CsvQuestions.h"
 #include "books/core/CsvSession.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -49,8 +49,6 @@ QPushButton* pushButton(QWidget* parent, const char* name, const QString& text) 
     return b;
 }
 
-QString exeFolderFile(const QString& name) { return QDir(QCoreApplication::applicationDirPath()).filePath(name); }
-
 template <class T>
 T* shared(const char* name, QWidget* parent) {
     if (T* w = Window<T>(QString::fromLatin1(name))) return w;
@@ -73,12 +71,7 @@ CsvProgress progressShown(QWidget* owner) {
 
 SeparatorQuestion separatorQuestion() {
     return [](int ordinal, const QString& value) {
-        return VendorMessageBox(QStringLiteral("В строке с порядковым номером ") + QString::number(ordinal) +
-                                    QStringLiteral(", в поле \"") + value +
-                                    QStringLiteral("\"содержится симол, совпадающий с выбранным символом-разделителем.") +
-                                    QStringLiteral("\rЭто может привести впоследствии к ошибкам при импорте.") +
-                                    QStringLiteral("\rПродолжить экспорт?"),
-                                mbQuestionYesNo) == idYes;
+        return VendorMessageBox(SeparatorQuestionText(ordinal, value), mbQuestionYesNo) == idYes;
     };
 }
 
@@ -92,20 +85,22 @@ void reportError(std::exception_ptr e) {
     }
 }
 
-const QString kNotEmpty = QStringLiteral(
-    "Справочник не пуст.\rПри импорте данных в непустой справочник возможны конфликты с имеющимися данными.\r"
-    "Перед импортом справочник рекомендуется очистить.\r\rВы все-таки хотите продолжить импорт?");
-
-void showExportOutcome(const CsvOutcome& out) {
-    if (out.kind == CsvOutcome::Done) VendorMessageBox(out.message, mbInfoOk);
-    else if (out.kind == CsvOutcome::Refused) VendorMessageBox(out.message, mbStopOk);
+void showBox(OutcomeBox box, const QString& message) {
+    if (box != OutcomeBox::None) VendorMessageBox(message, box == OutcomeBox::Stop ? mbStopOk : mbInfoOk);
 }
+
+void showExportOutcome(const CsvOutcome& out) { showBox(ExportOutcomeBox(out), out.message); }
 
 // True when the rows are stored.
 bool showImportOutcome(const CsvOutcome& out) {
     if (out.kind == CsvOutcome::NotStored) ShowApplicationError(out.error);
-    VendorMessageBox(out.message, out.kind == CsvOutcome::Refused ? mbStopOk : mbInfoOk);
+    showBox(ImportOutcomeBox(out), out.message);
     return out.kind == CsvOutcome::Done;
+}
+
+// Asked before importing into a book that holds rows: true to go on.
+bool mayImportInto(const CsvImportSession& session) {
+    return !session.bookHoldsRows() || VendorMessageBox(NotEmptyQuestion(), mbWarningYesNo) == idYes;
 }
 
 // The two-file dialog over a tree book's session; true when accepted, with the
@@ -121,11 +116,8 @@ bool chooseTreeFiles(TfrmEximTT* dlg, CsvSession& session) {
     const int res = execModal(dlg);
     dlg->Groups = dlg->Records = nullptr;
     if (res != QDialog::Accepted) return false;
-    session.separator = dlg->edSeparator->text();
-    g.columns = dlg->GroupSelection;
-    r.columns = dlg->RecordSelection;
-    g.path = dlg->edFilenameGroups->text().trimmed();
-    r.path = dlg->edFilenameRecords->text().trimmed();
+    session.choose(dlg->edSeparator->text(), {dlg->edFilenameGroups->text(), dlg->edFilenameRecords->text()},
+                   {dlg->GroupSelection, dlg->RecordSelection});
     return true;
 }
 
@@ -203,8 +195,7 @@ bool TfrmSelFields::Run(const TClientDataSet& ds, QList<int>& selection) {
         it->setData(Qt::UserRole, col);
         return it;
     };
-    for (int col : AllColumns(ds))
-        if (!selection.contains(col)) lbAv->addItem(item(col));
+    for (int col : AvailableColumns(ds, selection)) lbAv->addItem(item(col));
     for (int col : selection) lbSel->addItem(item(col));
     if (execModal(this) != QDialog::Accepted) return false;
     selection.clear();
@@ -300,37 +291,30 @@ QPlainTextEdit* TExchangeDialog::memo(const char* name) {
     return m;
 }
 
-bool TExchangeDialog::separatorGiven() {
-    if (!edSeparator->text().isEmpty()) return true;
-    VendorMessageBox(QStringLiteral("Введите символ-разделитель"), mbWarningOk);
-    edSeparator->setFocus();
-    return false;
-}
-
-bool TExchangeDialog::mayOverwrite(const QString& name) {
-    if (!QFileInfo::exists(name)) return true;
-    return VendorMessageBox(QStringLiteral("Файл ") + name + QStringLiteral(" существует. Перезаписать его?"),
-                            mbQuestionYesNo) == idYes;
-}
-
-bool TExchangeDialog::existsOrSays(const QString& name) {
-    if (QFileInfo(name).isFile()) return true;
-    VendorMessageBox(QStringLiteral("Файл ") + name + QStringLiteral(" не найден."), mbWarningOk);
-    return false;
+bool TExchangeDialog::filesGiven(const QStringList& names, bool import) {
+    const FilesCheck check = CheckFiles(names, edSeparator->text(), import);
+    if (!check.warning.isEmpty()) {
+        VendorMessageBox(check.warning, mbWarningOk);
+        if (check.separatorMissing) edSeparator->setFocus();
+        return false;
+    }
+    for (const QString& question : check.overwriteQuestions)
+        if (VendorMessageBox(question, mbQuestionYesNo) != idYes) return false;
+    return true;
 }
 
 TfrmExport::TfrmExport(QWidget* parent) : TfrmExport(parent, false) {}
 
 TfrmExport::TfrmExport(QWidget* parent, bool import) : TExchangeDialog(parent), m_import(import) {
-    setWindowTitle(import ? QStringLiteral("Импорт справочника") : QStringLiteral("Экспорт справочника"));
+    setWindowTitle(ExchangeCaption(import));
     edFilename = fileEdit("edFilename");
     btnSel = selButton("btnSel", edFilename, !import);
     btnSelFields = pushButton(this, "btnSelFields", QStringLiteral("Выбрать поля..."));
     MemoSF = memo("MemoSF");
     if (!import) edSeparator->setMaxLength(1);
-    btnOk->setText(import ? QStringLiteral("Импорт") : QStringLiteral("Экспорт"));
+    btnOk->setText(ExchangeButton(import));
     auto* g = new QGridLayout(this);
-    g->addWidget(new QLabel(import ? QStringLiteral("Файл-источник") : QStringLiteral("Выходной файл"), this), 0, 0);
+    g->addWidget(new QLabel(FileLabel(import), this), 0, 0);
     g->addWidget(edFilename, 0, 1);
     g->addWidget(btnSel, 0, 2);
     g->addWidget(new QLabel(QStringLiteral("Разделитель"), this), 1, 0);
@@ -352,16 +336,7 @@ TfrmExport::TfrmExport(QWidget* parent, bool import) : TExchangeDialog(parent), 
 void TfrmExport::showSelection() { MemoSF->setPlainText(DataSet ? SelectionText(*DataSet, Selection) : QString()); }
 
 void TfrmExport::btnOkClick() {
-    const QString name = edFilename->text().trimmed();
-    if (name.isEmpty()) {
-        VendorMessageBox(m_import ? QStringLiteral("Введите имя файла для импорта")
-                                  : QStringLiteral("Введите имя файла для экспорта"),
-                         mbWarningOk);
-        return;
-    }
-    if (!separatorGiven()) return;
-    if (m_import ? !existsOrSays(name) : !mayOverwrite(name)) return;
-    accept();
+    if (filesGiven({edFilename->text().trimmed()}, m_import)) accept();
 }
 
 TfrmImport::TfrmImport(QWidget* parent) : TfrmExport(parent, true) {}
@@ -417,10 +392,10 @@ TfrmEximTT::TfrmEximTT(QWidget* parent) : TExchangeDialog(parent) {
 
 void TfrmEximTT::setImportMode(bool import) {
     ImportMode = import;
-    setWindowTitle(import ? QStringLiteral("Импорт справочника") : QStringLiteral("Экспорт справочника"));
-    Label1->setText(import ? QStringLiteral("Файл-источник - группы") : QStringLiteral("Выходной файл - группы"));
-    Label4->setText(import ? QStringLiteral("Файл-источник - записи") : QStringLiteral("Выходной файл - записи"));
-    btnOk->setText(import ? QStringLiteral("Импорт") : QStringLiteral("Экспорт"));
+    setWindowTitle(ExchangeCaption(import));
+    Label1->setText(FileLabel(import, QStringLiteral("группы")));
+    Label4->setText(FileLabel(import, QStringLiteral("записи")));
+    btnOk->setText(ExchangeButton(import));
 }
 
 void TfrmEximTT::showSelections() {
@@ -429,17 +404,7 @@ void TfrmEximTT::showSelections() {
 }
 
 void TfrmEximTT::btnOkClick() {
-    const QString g = edFilenameGroups->text().trimmed();
-    const QString r = edFilenameRecords->text().trimmed();
-    if (g.isEmpty() || r.isEmpty()) {
-        VendorMessageBox(ImportMode ? QStringLiteral("Введите имена файлов для импорта")
-                                    : QStringLiteral("Введите имена файлов для экспорта"),
-                         mbWarningOk);
-        return;
-    }
-    if (!separatorGiven()) return;
-    if (ImportMode ? !(existsOrSays(g) && existsOrSays(r)) : !(mayOverwrite(g) && mayOverwrite(r))) return;
-    accept();
+    if (filesGiven({edFilenameGroups->text().trimmed(), edFilenameRecords->text().trimmed()}, ImportMode)) accept();
 }
 
 // --- the commands -------------------------------------------------------------
@@ -449,17 +414,15 @@ void ExportFlatBook(QWidget* book, const QString& sql, const QString& fileName) 
     try {
         CsvExportSession session(DM().connection(), sql);
         CsvFile& f = session.records();
-        dlg->edFilename->setText(exeFolderFile(fileName));
+        dlg->edFilename->setText(ProposedExportPath(fileName));
         dlg->DataSet = f.rows.get();
         dlg->Selection = f.columns;
         dlg->showSelection();
-        dlg->setWindowTitle(QStringLiteral("Экспорт справочника"));
+        dlg->setWindowTitle(ExchangeCaption(false));
         const int r = execModal(dlg);
         dlg->DataSet = nullptr;
         if (r != QDialog::Accepted) return;
-        session.separator = dlg->edSeparator->text();
-        f.columns = dlg->Selection;
-        f.path = dlg->edFilename->text().trimmed();
+        session.choose(dlg->edSeparator->text(), {dlg->edFilename->text()}, {dlg->Selection});
         showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
     } catch (...) {
         dlg->DataSet = nullptr;
@@ -471,19 +434,17 @@ bool ImportFlatBook(QWidget* book, const QString& sql) {
     auto* dlg = shared<TfrmImport>("frmImport", book);
     try {
         CsvImportSession session(DM().connection(), sql);
-        if (session.bookHoldsRows() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        if (!mayImportInto(session)) return false;
         CsvFile& f = session.records();
         dlg->edFilename->clear();
         dlg->DataSet = f.rows.get();
         dlg->Selection = f.columns;
         dlg->showSelection();
-        dlg->setWindowTitle(QStringLiteral("Импорт справочника"));
+        dlg->setWindowTitle(ExchangeCaption(true));
         const int r = execModal(dlg);
         dlg->DataSet = nullptr;
         if (r != QDialog::Accepted) return false;
-        session.separator = dlg->edSeparator->text();
-        f.columns = dlg->Selection;
-        f.path = dlg->edFilename->text().trimmed();
+        session.choose(dlg->edSeparator->text(), {dlg->edFilename->text()}, {dlg->Selection});
         return showImportOutcome(session.run(progressShown(book)));
     } catch (...) {
         dlg->DataSet = nullptr;
@@ -497,8 +458,8 @@ void ExportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
     try {
         CsvExportSession session(DM().connection(), c);
         dlg->setImportMode(false);
-        dlg->edFilenameGroups->setText(exeFolderFile(c.groupsFileName));
-        dlg->edFilenameRecords->setText(exeFolderFile(c.recordsFileName));
+        dlg->edFilenameGroups->setText(ProposedExportPath(c.groupsFileName));
+        dlg->edFilenameRecords->setText(ProposedExportPath(c.recordsFileName));
         if (!chooseTreeFiles(dlg, session)) return;
         showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
     } catch (...) {
@@ -511,15 +472,14 @@ bool ImportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
     auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
     try {
         CsvImportSession session(DM().connection(), c);
-        if (session.bookHoldsRows() && VendorMessageBox(kNotEmpty, mbWarningYesNo) != idYes) return false;
+        if (!mayImportInto(session)) return false;
         dlg->setImportMode(true);
         dlg->edFilenameGroups->clear();
         dlg->edFilenameRecords->clear();
         if (!chooseTreeFiles(dlg, session)) return false;
         const CsvOutcome out = session.run(progressShown(book));
         showImportOutcome(out);
-        // A refused line leaves the database as it was, yet the book reads its rows again as after any error.
-        return out.kind != CsvOutcome::NotStored;
+        return TreeBookRereads(out);
     } catch (...) {
         dlg->Groups = dlg->Records = nullptr;
         reportError(std::current_exception());

@@ -65,11 +65,9 @@ protected:
     QLineEdit* fileEdit(const char* name);
     QPushButton* selButton(const char* name, QLineEdit* edit, bool save);
     QPlainTextEdit* memo(const char* name);
-    // The separator is typed: true; otherwise the message and false.
-    bool separatorGiven();
-    // A file to be written: false when the user keeps the existing one.
-    static bool mayOverwrite(const QString& name);
-    static bool existsOrSays(const QString& name);
+    // The files typed and the separator may be used: true; otherwise the
+    // warning shown, or an overwrite refused, and false.
+    bool filesGiven(const QStringList& names, bool import);
 };
 
 class TfrmExport : public TExchangeDialog {

@@ -15,7 +15,6 @@ public:
     explicit TFrameFastFind(QWidget* parent = nullptr);
 
     std::array<QString, 4> Captions;
-    std::array<QString, 4> FieldNames;
 
     QPushButton* btnSearch;
     std::array<QRadioButton*, 4> rbField;

@@ -1,6 +1,6 @@
 #include "books/ui/NewItem.h"
 
-#include "books/core/BookRules.h"
+#include "books/core/BookCommands.h"
 #include "data/ClientDataSet.h"
 #include "ui/FieldBinding.h"
 #include "ui/AppErrorHandler.h"
@@ -72,26 +72,8 @@ void TfrmNewItem::btnOkClick() {
     try {
         ds->updateRecord();
         if (!CheckFields()) return;
-        const bool wasInsert = ds->state() == TDataSetState::Insert;
-        const bool wasEditing = ds->isEditing();
-        const QHash<QString, fb::Value> typed = books::RowValues(*ds);
-        if (wasEditing) ds->post();
-        const fb::Value id = ds->fieldByName(QStringLiteral("ID")).value();
-        if (saveChanges()) {
-            ds->locate(QStringLiteral("ID"), id);
-            accept();
-            return;
-        }
-        // Refused: the change was undone in memory. Stay on the user's own
-        // record, with what was typed, so that nothing lands on another row.
-        if (!wasEditing) return;
-        if (wasInsert) {
-            ds->append();
-        } else {
-            if (!m_originalId.isNull()) ds->locate(QStringLiteral("ID"), m_originalId);
-            ds->edit();
-        }
-        books::SetRowValues(*ds, typed);
+        // A refused row stays the user's own record, with what was typed.
+        if (books::SaveEditedRecord(*ds, m_originalId, [this] { return saveChanges(); })) accept();
     } catch (...) {
         ShowApplicationError(std::current_exception());
     }

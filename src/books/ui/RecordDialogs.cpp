@@ -2,14 +2,12 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
-#include "base/RoutsFormat.h"
 #include "ui/WindowRegistry.h"
 #include "books/core/BookRules.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "ui/DataSetModel.h"
 #include "ui/FieldBinding.h"
-#include "data/FieldMoneyText.h"
 #include "ui/AppErrorHandler.h"
 
 #include <QButtonGroup>
@@ -37,23 +35,19 @@ QLineEdit* lineEdit(QWidget* parent, QFormLayout* form, const QString& name, con
     return ed;
 }
 
-using Required = QList<QPair<QString, QString>>;
-
 const QString kCode = QStringLiteral("Код");
-const QString kName = QStringLiteral("Наименование");
 
 }  // namespace
 
 // --- table-driven record dialogs ---------------------------------------------
 
-TfrmNewRecord::TfrmNewRecord(const QList<RecordControl>& controls, const Required& required, const QString& lineBreak,
-                             QWidget* parent)
-    : TfrmNewItem(parent), m_controls(controls), m_required(required), m_lineBreak(lineBreak) {
-    for (const RecordControl& c : controls) {
+TfrmNewRecord::TfrmNewRecord(const QString& dialog, QWidget* parent)
+    : TfrmNewItem(parent), m_form(books::RecordFormOf(dialog)) {
+    for (const books::RecordControl& c : m_form.controls) {
         QWidget* w = nullptr;
-        if (c.kind == RecordControl::Edit) {
+        if (c.kind == books::RecordControl::Edit) {
             w = new QLineEdit(PanelMain);
-        } else if (c.kind == RecordControl::Date) {
+        } else if (c.kind == books::RecordControl::Date) {
             auto* d = new QDateEdit(PanelMain);
             d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
             w = d;
@@ -66,64 +60,27 @@ TfrmNewRecord::TfrmNewRecord(const QList<RecordControl>& controls, const Require
 }
 
 void TfrmNewRecord::bindControls(TClientDataSet* ds) {
-    for (const RecordControl& c : m_controls) {
+    for (const books::RecordControl& c : m_form.controls) {
         QWidget* w = findChild<QWidget*>(c.objectName);
-        if (c.kind == RecordControl::Edit) bindLineEdit(static_cast<QLineEdit*>(w), ds, c.field);
-        else if (c.kind == RecordControl::Date) bindDateEdit(static_cast<QDateEdit*>(w), ds, c.field);
+        if (c.kind == books::RecordControl::Edit) bindLineEdit(static_cast<QLineEdit*>(w), ds, c.field);
+        else if (c.kind == books::RecordControl::Date) bindDateEdit(static_cast<QDateEdit*>(w), ds, c.field);
         else bindComboBox(static_cast<QComboBox*>(w), ds, c.field, GroupList, QStringLiteral("FULLPATH"));
     }
 }
 
 bool TfrmNewRecord::CheckFields() {
-    const QString text = books::MissingFieldsMessage(books::MissingFields(*EditedDataSet, m_required), m_lineBreak);
+    const QString text = books::RecordRefusal(m_form, *EditedDataSet);
     if (text.isEmpty()) return true;
     TitledMessageBox(text, mbWarningOk);
     return false;
 }
 
-namespace {
-QList<RecordControl> idName(const QString& nameLabel) {
-    return {{QStringLiteral("edID"), kCode, QStringLiteral("ID")},
-            {QStringLiteral("edName"), nameLabel, QStringLiteral("NAME")}};
-}
-Required idNameRequired(const QString& nameLine) {
-    return {{QStringLiteral("ID"), kCode}, {QStringLiteral("NAME"), nameLine}};
-}
-}  // namespace
-
-TfrmNewColor::TfrmNewColor() : TfrmNewRecord(idName(kName), idNameRequired(kName)) {}
-TfrmNewMaterial::TfrmNewMaterial() : TfrmNewRecord(idName(kName), idNameRequired(kName)) {}
-TfrmNewComment::TfrmNewComment()
-    : TfrmNewRecord(idName(QStringLiteral("Текст")), idNameRequired(QStringLiteral("Текст"))) {}
-TfrmNewZakazch::TfrmNewZakazch()
-    : TfrmNewRecord({{QStringLiteral("edID"), kCode, QStringLiteral("ID")},
-                     {QStringLiteral("edName"), QStringLiteral("ФИО"), QStringLiteral("NAME")},
-                     {QStringLiteral("edAdres"), QStringLiteral("Адрес"), QStringLiteral("ADRES")},
-                     {QStringLiteral("edPhone"), QStringLiteral("Телефон"), QStringLiteral("PHONE")},
-                     {QStringLiteral("edDtr"), QStringLiteral("Дата рождения"), QStringLiteral("DTR"),
-                      RecordControl::Date}},
-                    idNameRequired(kName)) {}
-TfrmNewProduct::TfrmNewProduct()
-    : TfrmNewRecord({{QStringLiteral("edID"), kCode, QStringLiteral("ID")},
-                     {QStringLiteral("edName"), kName, QStringLiteral("NAME")},
-                     {QStringLiteral("cbGroup"), QStringLiteral("Группа"), QStringLiteral("GR_ID"),
-                      RecordControl::Group}},
-                    idNameRequired(kName)) {}
-TfrmNewTovar::TfrmNewTovar()
-    : TfrmNewRecord({{QStringLiteral("edId"), kCode, QStringLiteral("ID")},
-                     {QStringLiteral("edArtikul"), QStringLiteral("Артикул"), QStringLiteral("ARTIKUL")},
-                     {QStringLiteral("edEan13"), QStringLiteral("Штрих-код"), QStringLiteral("EAN13")},
-                     {QStringLiteral("edName"), kName, QStringLiteral("NAME")},
-                     {QStringLiteral("edEdizm"), QStringLiteral("Ед.изм."), QStringLiteral("EDIZM")},
-                     {QStringLiteral("edCena"), QStringLiteral("Цена"), QStringLiteral("CENA")},
-                     {QStringLiteral("edCenaProd"), QStringLiteral("Цена реализ."), QStringLiteral("CENA_PROD")},
-                     {QStringLiteral("cbGroup"), QStringLiteral("Группа"), QStringLiteral("GR_ID"),
-                      RecordControl::Group}},
-                    {{QStringLiteral("ARTIKUL"), QStringLiteral("Артикул")},
-                     {QStringLiteral("NAME"), kName},
-                     {QStringLiteral("GR_ID"), QStringLiteral("Группа")},
-                     {QStringLiteral("EDIZM"), QStringLiteral("Единица измерения")}},
-                    QStringLiteral("\n\r")) {}
+TfrmNewColor::TfrmNewColor() : TfrmNewRecord(QStringLiteral("frmNewColor")) {}
+TfrmNewMaterial::TfrmNewMaterial() : TfrmNewRecord(QStringLiteral("frmNewMaterial")) {}
+TfrmNewComment::TfrmNewComment() : TfrmNewRecord(QStringLiteral("frmNewComment")) {}
+TfrmNewZakazch::TfrmNewZakazch() : TfrmNewRecord(QStringLiteral("frmNewZakazch")) {}
+TfrmNewProduct::TfrmNewProduct() : TfrmNewRecord(QStringLiteral("frmNewProduct")) {}
+TfrmNewTovar::TfrmNewTovar() : TfrmNewRecord(QStringLiteral("frmNewTovar")) {}
 
 // --- accompanying goods line -------------------------------------------------
 
@@ -166,18 +123,9 @@ void TfrmNewUslTov::btnOkClick() {
     if (!m_lines) return;
     try {
         m_lines->updateRecord();
-        const QString text = books::MissingFieldsMessage(
-            books::MissingFields(*m_lines, {{QStringLiteral("TOVAR_ID"), QStringLiteral("Наименование")},
-                                            {QStringLiteral("KOLVO"), QStringLiteral("Количество")},
-                                            {QStringLiteral("CENA"), QStringLiteral("Цена")}}));
+        const QString text = books::ServiceLineRefusal(*m_lines);
         if (!text.isEmpty()) {
             TitledMessageBox(text, mbWarningOk);
-            return;
-        }
-        if (books::IsDuplicateLine(*m_lines, m_lines->fieldByName(QStringLiteral("TOVAR_ID")).value())) {
-            TitledMessageBox(QStringLiteral("Этот товар уже есть среди сопутствующих товаров услуги.\r"
-                                            "Измените количество в его строке."),
-                             mbWarningOk);
             return;
         }
         accept();
@@ -188,17 +136,7 @@ void TfrmNewUslTov::btnOkClick() {
 
 // --- service ------------------------------------------------------------------
 
-TfrmNewUsluga::TfrmNewUsluga()
-    : TfrmNewRecord({{QStringLiteral("edID"), kCode, QStringLiteral("ID")},
-                     {QStringLiteral("edName"), kName, QStringLiteral("NAME")},
-                     {QStringLiteral("edSumma"), QStringLiteral("Стоимость"), QStringLiteral("SUMMA")},
-                     {QStringLiteral("cbGroup"), QStringLiteral("Группа"), QStringLiteral("GR_ID"),
-                      RecordControl::Group},
-                     {QStringLiteral("edEan13"), QStringLiteral("Штрих-код"), QStringLiteral("EAN13")},
-                     {QStringLiteral("edNumpr"), QStringLiteral("№ по прейск."), QStringLiteral("NUMPR")}},
-                    {{QStringLiteral("ID"), kCode},
-                     {QStringLiteral("NAME"), kName},
-                     {QStringLiteral("SUMMA"), QStringLiteral("Стоимость")}}) {
+TfrmNewUsluga::TfrmNewUsluga() : TfrmNewRecord(QStringLiteral("frmNewUsluga")) {
     // The fields move onto the first page; the second holds the goods.
     PageControl1 = new QTabWidget(PanelMain);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -237,32 +175,7 @@ TfrmNewUsluga::TfrmNewUsluga()
     form->addRow(PageControl1);
 
     cdsBookUsltov = new TClientDataSet(this, QStringLiteral("cdsBookUsltov"));
-    cdsBookUsltov->setCommandText(QStringLiteral("SELECT\n UT.USLUGA_ID,\n UT.TOVAR_ID,\n UT.KOLVO,\n UT.CENA\n"
-                                                 "FROM USLTOV UT\nWHERE UT.USLUGA_ID=:USLUGA_ID"));
-    cdsBookUsltov->setTableName(QStringLiteral("USLTOV"));
-    cdsBookUsltov->addField(QStringLiteral("USLUGA_ID")).setVisible(false);
-    cdsBookUsltov->addField(QStringLiteral("TOVAR_ID"))
-        .setVisible(false)
-        .setOnChange([this](TField& f) {
-            TClientDataSet& ds = f.dataSet();
-            ds.fieldByName(QStringLiteral("CENA"))
-                .setValue(DM().cdsTovarLU->lookup(QStringLiteral("ID"), f.value(), QStringLiteral("CENA")));
-        });
-    cdsBookUsltov->addLookupField(QStringLiteral("TOVAR_NAME"), TFieldType::Text, 100, QStringLiteral("TOVAR_ID"),
-                                  DM().cdsTovarLU, QStringLiteral("ID"), QStringLiteral("NAME"))
-        .setDisplayLabel(QStringLiteral("Товар"))
-        .setDisplayWidth(26);
-    cdsBookUsltov->addField(QStringLiteral("KOLVO")).setDisplayLabel(QStringLiteral("Кол-во")).setDisplayWidth(8);
-    cdsBookUsltov->addField(QStringLiteral("CENA"))
-        .setDisplayLabel(QStringLiteral("Цена"))
-        .setDisplayWidth(8)
-        .setOnGetText([](const TField& f) { return FieldMoneyText(f); });
-    cdsBookUsltov->addLookupField(QStringLiteral("TOVAR_CENA"), TFieldType::Decimal, 0, QStringLiteral("TOVAR_ID"),
-                                  DM().cdsTovarLU, QStringLiteral("ID"), QStringLiteral("CENA"))
-        .setVisible(false);
-    cdsBookUsltov->addLookupField(QStringLiteral("TOVAR_EDIZM"), TFieldType::Text, 10, QStringLiteral("TOVAR_ID"),
-                                  DM().cdsTovarLU, QStringLiteral("ID"), QStringLiteral("EDIZM"))
-        .setVisible(false);
+    books::DefineServiceLines(*cdsBookUsltov, DM().cdsTovarLU);
     m_model = new DataSetModel(cdsBookUsltov, this);
     m_model->attachView(DBGrid);
 
@@ -366,8 +279,7 @@ public:
                     refresh();
                     return;
                 }
-                field()->setAsString(field()->asString().trimmed() == QStringLiteral("T") ? QStringLiteral("F")
-                                                                                          : QStringLiteral("T"));
+                field()->setAsString(books::ToggledRight(*field()));
                 refresh();
             });
         });
@@ -377,11 +289,10 @@ public:
 protected:
     void showValue() override {
         TField* f = field();
-        if (!f || !m_ds || !m_ds->isActive() || f->isNull()) {
-            m_box->setCheckState(Qt::PartiallyChecked);
-            return;
-        }
-        m_box->setCheckState(f->asString().trimmed() == QStringLiteral("T") ? Qt::Checked : Qt::Unchecked);
+        const books::RightState state = f && m_ds && m_ds->isActive() ? books::RightStateOf(*f) : books::RightState::Unknown;
+        m_box->setCheckState(state == books::RightState::Unknown  ? Qt::PartiallyChecked
+                             : state == books::RightState::Granted ? Qt::Checked
+                                                                   : Qt::Unchecked);
     }
     void applyReadOnly(bool ro) override { m_box->setEnabled(!ro); }
 
@@ -416,26 +327,21 @@ TfrmNewOperator::TfrmNewOperator() {
     m_roles->addButton(rbRole1, 0);
     m_roles->addButton(rbRole2, 1);
     form->addRow(rg);
-    const QStringList four{QStringLiteral("Просмотр"), QStringLiteral("Создание"), QStringLiteral("Редактирование"),
-                           QStringLiteral("Удаление")};
-    int n = 1;
-    for (const auto& [name, title] : {std::pair{"GroupBox1", "Предоставление услуг"},
-                                      std::pair{"GroupBox2", "Складские операции"}}) {
-        auto* g = new QGroupBox(QString::fromUtf8(title), PanelMain);
-        g->setObjectName(QString::fromLatin1(name));
-        auto* gh = new QHBoxLayout(g);
-        for (const QString& c : four) {
-            auto* box = new QCheckBox(c, g);
-            box->setObjectName(QStringLiteral("DBCheckBox%1").arg(n++));
-            gh->addWidget(box);
-            rights << box;
+    // The rights of one group share a frame; the others stand alone.
+    QGroupBox* frame = nullptr;
+    QHBoxLayout* row = nullptr;
+    int n = 1, frames = 0;
+    for (const books::OperatorRight& r : books::OperatorRights()) {
+        if (!r.group.isEmpty() && (!frame || frame->title() != r.group)) {
+            frame = new QGroupBox(r.group, PanelMain);
+            frame->setObjectName(QStringLiteral("GroupBox%1").arg(++frames));
+            row = new QHBoxLayout(frame);
+            form->addRow(frame);
         }
-        form->addRow(g);
-    }
-    for (const char* c : {"Доступ к справочникам", "Доступ к справочнику операторов"}) {
-        auto* box = new QCheckBox(QString::fromUtf8(c), PanelMain);
+        auto* box = new QCheckBox(r.caption, r.group.isEmpty() ? PanelMain : frame);
         box->setObjectName(QStringLiteral("DBCheckBox%1").arg(n++));
-        form->addRow(box);
+        if (r.group.isEmpty()) form->addRow(box);
+        else row->addWidget(box);
         rights << box;
     }
     connect(m_roles, &QButtonGroup::idClicked, this, &TfrmNewOperator::rgRoleClick);
@@ -446,13 +352,13 @@ void TfrmNewOperator::bindControls(TClientDataSet* ds) {
     bindLineEdit(edFio, ds, QStringLiteral("FIO"));
     bindLineEdit(edPassword, ds, QStringLiteral("PASSWD"));
     bindLineEdit(DBEdit1, ds, QStringLiteral("ROLE_ID"));
-    for (int i = 0; i < rights.size(); ++i) new RightBinding(rights.at(i), ds, books::RightFields().at(i));
+    for (int i = 0; i < rights.size(); ++i) new RightBinding(rights.at(i), ds, books::OperatorRights().at(i).field);
     // Showing the role never changes the rights: the buttons are set without their handler.
     const QSignalBlocker block(m_roles);
-    const fb::Value role = ds->fieldByName(QStringLiteral("ROLE_ID")).value();
+    const int role = books::ShownRole(*ds);
     m_roles->setExclusive(false);
-    rbRole1->setChecked(!role.isNull() && role.toInt() == 1);
-    rbRole2->setChecked(!role.isNull() && role.toInt() == 2);
+    rbRole1->setChecked(role == 1);
+    rbRole2->setChecked(role == 2);
     m_roles->setExclusive(true);
 }
 
@@ -466,8 +372,7 @@ void TfrmNewOperator::rgRoleClick(int index) {
 }
 
 bool TfrmNewOperator::CheckFields() {
-    const QString text = books::MissingFieldsMessage(books::MissingFields(
-        *EditedDataSet, {{QStringLiteral("ID"), kCode}, {QStringLiteral("FIO"), QStringLiteral("ФИО")}}));
+    const QString text = books::RecordRefusal(books::RecordFormOf(QStringLiteral("frmNewOperator")), *EditedDataSet);
     if (text.isEmpty()) return true;
     TitledMessageBox(text, mbWarningOk);
     return false;
@@ -527,8 +432,7 @@ void TfrmNewGroup::showEvent(QShowEvent* e) {
     rebind();
     lbKinddoc->setVisible(m_kinds);
     cbKinddoc->setVisible(m_kinds);
-    const bool root = m_groups && m_groups->isActive() &&
-                      m_groups->fieldByName(QStringLiteral("PARENT_ID")).value() == fb::Value(-1);
+    const bool root = m_groups && books::IsRootGroup(*m_groups);
     edName->setEnabled(!root);
     cbGroup->setEnabled(!root);
     if (!root) edName->setFocus();
@@ -539,14 +443,7 @@ void TfrmNewGroup::btnOkClick() {
     if (!m_groups) return;
     try {
         m_groups->updateRecord();
-        const QString name = m_groups->fieldByName(QStringLiteral("NAME")).asString();
-        const int id = int(m_groups->fieldByName(QStringLiteral("ID")).asInteger());
-        const int parent = int(m_groups->fieldByName(QStringLiteral("PARENT_ID")).asInteger());
-        // The root group keeps no parent of its own; its name is not asked for here.
-        const bool root = m_groups->fieldByName(QStringLiteral("PARENT_ID")).value() == fb::Value(-1);
-        QHash<int, int> parents = books::ParentsOf(m_list ? *m_list : *m_groups);
-        parents.insert(id, parent);
-        const QString text = root ? QString() : books::GroupDialogError(name, id, parent, parents);
+        const QString text = books::GroupRecordRefusal(*m_groups, m_list);
         if (!text.isEmpty()) {
             TitledMessageBox(text, mbWarningOk);
             return;

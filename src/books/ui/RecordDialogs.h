@@ -3,6 +3,7 @@
 // marks, customers and products (fields and their required ones from a
 // table), goods, services with their accompanying goods and the line dialog
 // of those, operators with their role and rights, and the group dialog.
+#include "books/core/RecordForms.h"
 #include "books/ui/NewItem.h"
 
 #include <QPointer>
@@ -18,30 +19,18 @@ class QTabWidget;
 class QTableView;
 class DataSetModel;
 
-// One bound control of a record dialog.
-struct RecordControl {
-    enum Kind { Edit, Date, Group };
-    QString objectName;
-    QString label;
-    QString field;
-    Kind kind = Edit;
-};
-
-// A record dialog described by its controls and its required fields.
+// A record dialog built from its form: the controls and the required fields.
 class TfrmNewRecord : public TfrmNewItem {
     Q_OBJECT
 public:
-    TfrmNewRecord(const QList<RecordControl>& controls, const QList<QPair<QString, QString>>& required,
-                  const QString& lineBreak = QStringLiteral("\r"), QWidget* parent = nullptr);
+    explicit TfrmNewRecord(const QString& dialog, QWidget* parent = nullptr);
     bool CheckFields() override;
     // The group list of the tree book (ID, FULLPATH) for a "Группа" control.
     QPointer<TClientDataSet> GroupList;
 
 protected:
     void bindControls(TClientDataSet* ds) override;
-    QList<RecordControl> m_controls;
-    QList<QPair<QString, QString>> m_required;
-    QString m_lineBreak;
+    const books::RecordForm& m_form;
 };
 
 class TfrmNewColor : public TfrmNewRecord { Q_OBJECT public: TfrmNewColor(); };

@@ -1,0 +1,87 @@
+// What the exchange windows ask and say, without a window: the checks of the
+// files and separator typed, the overwrite questions in order, how outcomes
+// are shown, and the dialog's choice put into a session.
+#include "TestDatabase.h"
+
+#include "books/core/BookRules.h"
+#include "books/core/CsvQuestions.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+using namespace books::csv;
+
+TEST(CsvQuestions, FilesAndSeparatorTypedAreCheckedInTheDialogsOrder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString there = dir.filePath(QStringLiteral("there.csv"));
+    const QString also = dir.filePath(QStringLiteral("also.csv"));
+    const QString missing = dir.filePath(QStringLiteral("missing.csv"));
+    for (const QString& p : {there, also}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const auto overwrite = [](const QString& p) { return QStringLiteral("Файл %1 существует. Перезаписать его?").arg(p); };
+    struct Case { QStringList names; QString separator; bool import; QString warning; bool separatorMissing; QStringList questions; };
+    const Case cases[] = {
+        {{QString()}, {}, false, QStringLiteral("Введите имя файла для экспорта"), false, {}},
+        {{QString()}, QStringLiteral(";"), true, QStringLiteral("Введите имя файла для импорта"), false, {}},
+        {{there, QString()}, QStringLiteral(";"), false, QStringLiteral("Введите имена файлов для экспорта"), false, {}},
+        {{QString(), there}, QStringLiteral(";"), true, QStringLiteral("Введите имена файлов для импорта"), false, {}},
+        {{missing}, {}, true, QStringLiteral("Введите символ-разделитель"), true, {}},
+        {{there, missing}, QStringLiteral(";"), true, QStringLiteral("Файл %1 не найден.").arg(missing), false, {}},
+        {{missing, there}, QStringLiteral(";"), true, QStringLiteral("Файл %1 не найден.").arg(missing), false, {}},
+        {{dir.path()}, QStringLiteral(";"), true, QStringLiteral("Файл %1 не найден.").arg(dir.path()), false, {}},
+        {{there, also}, QStringLiteral(";"), true, {}, false, {}},
+        {{missing}, QStringLiteral(";"), false, {}, false, {}},
+        {{also, missing, there}, QStringLiteral("|"), false, {}, false, {overwrite(also), overwrite(there)}},
+    };
+    for (const Case& c : cases) {
+        const FilesCheck check = CheckFiles(c.names, c.separator, c.import);
+        EXPECT_EQ(check.warning, c.warning) << c.names.join(u',').toStdString();
+        EXPECT_EQ(check.separatorMissing, c.separatorMissing);
+        EXPECT_EQ(check.overwriteQuestions, c.questions);
+    }
+}
+
+TEST(CsvQuestions, OutcomesShownAndWhetherTheTreeBookRereads) {
+    struct Case { CsvOutcome::Kind kind; OutcomeBox exported, imported; bool rereads; };
+    const Case cases[] = {
+        {CsvOutcome::Done, OutcomeBox::Info, OutcomeBox::Info, true},
+        {CsvOutcome::Stopped, OutcomeBox::None, OutcomeBox::Info, true},
+        {CsvOutcome::Refused, OutcomeBox::Stop, OutcomeBox::Stop, true},
+        {CsvOutcome::NotStored, OutcomeBox::None, OutcomeBox::Info, false},
+    };
+    for (const Case& c : cases) {
+        CsvOutcome out;
+        out.kind = c.kind;
+        EXPECT_EQ(ExportOutcomeBox(out), c.exported) << c.kind;
+        EXPECT_EQ(ImportOutcomeBox(out), c.imported) << c.kind;
+        EXPECT_EQ(TreeBookRereads(out), c.rereads) << c.kind;
+    }
+    EXPECT_EQ(SeparatorQuestionText(3, QStringLiteral("a;b")),
+              QStringLiteral("В строке с порядковым номером 3, в поле \"a;b\"содержится симол, совпадающий с выбранным "
+                             "символом-разделителем.\rЭто может привести впоследствии к ошибкам при импорте.\r"
+                             "Продолжить экспорт?"));
+    EXPECT_EQ(FileLabel(true, QStringLiteral("группы")), QStringLiteral("Файл-источник - группы"));
+    EXPECT_EQ(FileLabel(false), QStringLiteral("Выходной файл"));
+}
+
+TEST(CsvQuestions, TheDialogsChoiceGoesToEachFileInOrder) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    fb::Attachment att(testdb::freshCopy(dir));
+    CsvExportSession session(att, *books::TreeBookByWindow(QStringLiteral("frmBookTovar")));
+    const QList<int> all = AllColumns(*session.records().rows);
+    ASSERT_GE(all.size(), 3);
+    EXPECT_EQ(AvailableColumns(*session.records().rows, {all[2], all[0]}), all.mid(1, 1) + all.mid(3));
+    session.choose(QStringLiteral("|"), {QStringLiteral(" g.csv "), QStringLiteral("r.csv\t")}, {{1}, {all[2], all[0]}});
+    EXPECT_EQ(session.separator, QStringLiteral("|"));
+    EXPECT_EQ(session.groups().path, QStringLiteral("g.csv"));
+    EXPECT_EQ(session.records().path, QStringLiteral("r.csv"));
+    EXPECT_EQ(session.groups().columns, QList<int>{1});
+    EXPECT_EQ(session.records().columns, (QList<int>{all[2], all[0]}));
+}
