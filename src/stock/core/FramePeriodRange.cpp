@@ -1,5 +1,6 @@
 #include "stock/core/FramePeriodRange.h"
 
+#include <QLocale>
 #include <algorithm>
 
 int QuarterIndexOfMonth(int month) { return (std::clamp(month, 1, 12) - 1) / 3; }
@@ -17,4 +18,26 @@ TPeriodDates FrameRange(TFrameChoice choice, const TFrameValues& v) {
     case TFrameChoice::Custom: return {v.custom1, v.custom2};
     }
     return {};
+}
+
+TFrameValues FrameDefaults(const QDate& today, const QDate& periodDate1, const QDate& periodDate2) {
+    TFrameValues v;
+    v.periodDate1 = periodDate1;
+    v.periodDate2 = periodDate2;
+    v.day = today;
+    v.monthIndex = today.month() - 1;
+    v.monthYear = today.year();
+    v.quarterIndex = QuarterIndexOfMonth(today.month());
+    v.quarterYear = today.year();
+    v.custom1 = QDate(today.year(), 1, 1);
+    v.custom2 = QDate(today.year(), 12, 31);
+    return v;
+}
+
+QDate FrameDateFromText(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    QDate d = QLocale().toDate(t, QLocale::ShortFormat);
+    if (!d.isValid()) d = QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
+    return d;
 }
