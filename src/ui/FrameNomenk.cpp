@@ -4,6 +4,7 @@
 #include "ui/ModalSeam.h"
 #include "ui/WindowRegistry.h"
 #include "data/DataModule.h"
+#include "stock/core/GoodsChoice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -191,11 +192,8 @@ void TFrameNomenk::btnSelTovarClick() {
     if (!dlg) return;
     const int tovarId = selectedTovarId();
     dlg->setProperty("SelTovarID", tovarId);
-    TClientDataSet& goods = *DM().cdsTovarLU;
-    if (tovarId >= 0 && goods.isActive()) {
-        const fb::Value gr = goods.lookup(QStringLiteral("ID"), tovarId, QStringLiteral("GR_ID"));
-        if (!gr.isNull()) dlg->setProperty("SelGroupID", int(gr.toInt()));
-    }
+    if (tovarId >= 0)
+        if (const std::optional<int> group = GoodsGroupOf(*DM().cdsTovarLU, tovarId)) dlg->setProperty("SelGroupID", *group);
     if (execModal(dlg) != QDialog::Accepted) return;
     const int i = ComboIndexOfID(cbName, dlg->property("SelTovarID").toInt());
     if (i >= 0) cbName->setCurrentIndex(i);

@@ -3,6 +3,7 @@
 #include "session/Global.h"
 
 #include "ui/EditorWidgets.h"
+#include "stock/core/StockReports.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPalette>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -34,18 +34,6 @@ QSpinBox* yearBox(QWidget* parent, const char* upDown, const char* edit, QLineEd
     text = s->findChild<QLineEdit*>();
     if (text) text->setObjectName(QString::fromLatin1(edit));
     return s;
-}
-
-QString shortDate(const QDate& d) {
-    return d.isValid() ? QLocale().toString(d, QLocale::ShortFormat) : QString();
-}
-
-QDate readShortDate(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return {};
-    QDate d = QLocale().toDate(t, QLocale::ShortFormat);
-    if (!d.isValid()) d = QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
-    return d;
 }
 
 }  // namespace
@@ -148,23 +136,24 @@ void TFramePeriod::RadioButton1Click() {
 }
 
 void TFramePeriod::InitFrame(const QDate& today) {
-    dtpDay->setDate(today);
-    cbMes->setCurrentIndex(today.month() - 1);
-    udMesGod->setValue(today.year());
-    cbKva->setCurrentIndex(QuarterIndexOfMonth(today.month()));
-    udKvaGod->setValue(today.year());
-    dtpCustom1->setDate(QDate(today.year(), 1, 1));
-    dtpCustom2->setDate(QDate(today.year(), 12, 31));
-    edTekRP1->setText(shortDate(GL.RPeriodDate1));
-    edTekRP2->setText(shortDate(GL.RPeriodDate2));
+    const TFrameValues v = FrameDefaults(today, GL.RPeriodDate1, GL.RPeriodDate2);
+    dtpDay->setDate(v.day);
+    cbMes->setCurrentIndex(v.monthIndex);
+    udMesGod->setValue(v.monthYear);
+    cbKva->setCurrentIndex(v.quarterIndex);
+    udKvaGod->setValue(v.quarterYear);
+    dtpCustom1->setDate(v.custom1);
+    dtpCustom2->setDate(v.custom2);
+    edTekRP1->setText(ReportDateText(v.periodDate1));
+    edTekRP2->setText(ReportDateText(v.periodDate2));
     RadioButton1Click();
     setFocusPolicy(Qt::NoFocus);
 }
 
 TFrameValues TFramePeriod::values() const {
     TFrameValues v;
-    v.periodDate1 = readShortDate(edTekRP1->text());
-    v.periodDate2 = readShortDate(edTekRP2->text());
+    v.periodDate1 = FrameDateFromText(edTekRP1->text());
+    v.periodDate2 = FrameDateFromText(edTekRP2->text());
     v.day = dtpDay->date();
     v.monthIndex = cbMes->currentIndex();
     v.monthYear = udMesGod->value();

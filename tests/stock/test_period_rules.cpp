@@ -1,9 +1,11 @@
 // The rules of periods without windows: dates of the next period, the date
 // passed to the close, the state text, the sums and the dates check.
-#include "StockFixture.h"
+#include "StockCoreFixture.h"
 
 #include "stock/core/PeriodList.h"
+#include "stock/core/FramePeriodRange.h"
 #include "stock/core/PeriodRules.h"
+#include "stock/core/StockReports.h"
 
 using namespace stocktest;
 
@@ -56,7 +58,34 @@ TEST(PeriodRules, DatesCheckRefusesAFirstDayAfterTheLastDay) {
     EXPECT_FALSE(PeriodDatesError(QDate(), d("2009-01-31")).isEmpty());
 }
 
-class PeriodSumsTest : public StockTest {};
+// A new first period's month and the report frame's starting values follow
+// the day given; the frame reads back the period dates it shows.
+TEST(PeriodRules, MonthsAndTheReportFrameStartFromTheDayGiven) {
+    struct Case { const char* today; const char* first; const char* last; int quarter; };
+    const Case cases[] = {
+        {"2008-02-15", "2008-02-01", "2008-02-29", 0},
+        {"2009-04-01", "2009-04-01", "2009-04-30", 1},
+        {"2009-12-31", "2009-12-01", "2009-12-31", 3},
+    };
+    for (const Case& c : cases) {
+        const QDate today = d(c.today);
+        EXPECT_EQ(MonthDates(today), (TPeriodDates{d(c.first), d(c.last)})) << c.today;
+        const TFrameValues v = FrameDefaults(today, d("2009-05-01"), d("2009-05-31"));
+        EXPECT_EQ(v.day, today);
+        EXPECT_EQ(FrameRange(TFrameChoice::Month, v), MonthDates(today)) << c.today;
+        EXPECT_EQ(v.quarterIndex, c.quarter) << c.today;
+        EXPECT_EQ(v.quarterYear, today.year());
+        EXPECT_EQ(FrameRange(TFrameChoice::Custom, v), (TPeriodDates{QDate(today.year(), 1, 1), QDate(today.year(), 12, 31)}));
+        EXPECT_EQ(FrameRange(TFrameChoice::CurrentPeriod, v), (TPeriodDates{d("2009-05-01"), d("2009-05-31")}));
+        EXPECT_EQ(FrameDateFromText(ReportDateText(today)), today) << c.today;
+    }
+    EXPECT_FALSE(MonthDates(QDate()).date1.isValid());
+    EXPECT_EQ(FrameDateFromText(QStringLiteral(" 01.02.2009 ")), d("2009-02-01"));
+    EXPECT_FALSE(FrameDateFromText(QString()).isValid());
+    EXPECT_FALSE(FrameDateFromText(QStringLiteral("завтра")).isValid());
+}
+
+class PeriodSumsTest : public StockCoreTest {};
 
 TEST_F(PeriodSumsTest, NullSumsShowUndefinedOthersMoney) {
     const int a = period("2009-01-01", "2009-01-31", "#", fb::Decimal());

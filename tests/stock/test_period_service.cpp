@@ -1,6 +1,6 @@
 // The period service alone: what it writes, what it leaves to the database,
 // and the current period it hands back.
-#include "StockFixture.h"
+#include "StockCoreFixture.h"
 
 #include "stock/core/PeriodList.h"
 #include "stock/core/PeriodService.h"
@@ -11,17 +11,17 @@ using namespace stocktest;
 
 namespace {
 
-class PeriodServiceTest : public StockTest {
+class PeriodServiceTest : public StockCoreTest {
 protected:
     void SetUp() override {
-        StockTest::SetUp();
+        StockCoreTest::SetUp();
         list.reset(MakePeriodManList(nullptr));
         service = std::make_unique<PeriodService>(*list);
     }
     void TearDown() override {
         service.reset();
         list.reset();
-        StockTest::TearDown();
+        StockCoreTest::TearDown();
     }
     static PeriodService::AskDates dates(const char* d1, const char* d2) {
         return [=] { return std::optional<TPeriodDates>(TPeriodDates{d(d1), d(d2)}); };
@@ -78,3 +78,40 @@ TEST_F(PeriodServiceTest, CloseAndReopenOfTheCurrentPeriodMoveItsOpenFlag) {
     EXPECT_EQ(act(jan), "*");
     EXPECT_EQ(current.id, jan);
 }
+
+namespace {
+
+// Where the period windows start, what the choice hands back, and the refusal
+// of a command that needs a period.
+TEST_F(PeriodServiceTest, ListsStandOnTheCurrentPeriodOrFallBackAndTellTheChosenOne) {
+    EXPECT_EQ(ChosenPeriod(*list), std::nullopt);  // closed
+    ASSERT_TRUE(service->missingPeriods({7, true}).has_value());
+    EXPECT_EQ(service->missingPeriods({7, true})->kind, TPeriodOutcome::NoPeriods);
+    EXPECT_EQ(service->missingPeriods({7, true})->current.id, 7);
+    EXPECT_EQ(ChosenPeriod(*list), std::nullopt);  // open and empty
+
+    const int first = period("2009-01-01", "2009-01-31", "#");
+    const int second = period("2009-02-01", "2009-02-28", "*");
+    struct Row {
+        int asked;
+        TPeriodFallback fallback;
+        int stands;
+        bool open;
+    };
+    const Row rows[] = {{first, TPeriodFallback::Last, first, false},
+                        {second, TPeriodFallback::First, second, true},
+                        {-1, TPeriodFallback::First, first, false},
+                        {-1, TPeriodFallback::Last, second, true}};
+    for (const Row& r : rows) {
+        ReopenPeriodList(*list, r.asked, r.fallback);
+        const std::optional<TChosenPeriod> p = ChosenPeriod(*list);
+        ASSERT_TRUE(p.has_value()) << r.asked;
+        EXPECT_EQ(p->id, r.stands) << r.asked;
+        EXPECT_EQ(p->open, r.open) << r.asked;
+    }
+    EXPECT_EQ(ChosenPeriod(*list)->date1, d("2009-02-01"));
+    EXPECT_EQ(ChosenPeriod(*list)->date2, d("2009-02-28"));
+    EXPECT_EQ(service->missingPeriods({7, true}), std::nullopt);
+}
+
+}  // namespace

@@ -1,18 +1,20 @@
 // The stock line dialog's rules without a window: the prices a chosen goods
 // brings and the fields OK requires, on a sale's line over a real database.
-#include "StockFixture.h"
+#include "StockCoreFixture.h"
 
 #include "stock/core/StockKinds.h"
 #include "stock/core/StockLine.h"
+
+#include <optional>
 
 using namespace stocktest;
 
 namespace {
 
-class StockLineTest : public StockTest {
+class StockLineTest : public StockCoreTest {
 protected:
     void SetUp() override {
-        StockTest::SetUp();
+        StockCoreTest::SetUp();
         exec(QStringLiteral("INSERT INTO TOVAR (ID, GR_ID, ARTIKUL, NAME, EDIZM, CENA, CENA_PROD) "
                             "VALUES (1, 0, 'A-1', 'Крем', 'шт', 120.50, 180)"));
         exec(QStringLiteral("INSERT INTO TOVAR (ID, GR_ID, ARTIKUL, NAME, EDIZM, CENA) "
@@ -86,5 +88,57 @@ TEST_F(StockLineTest, OkNamesTheEmptyRequiredFieldsInOrder) {
                 f.clear();
         }
         EXPECT_EQ(MissingLineFields(*moves), r.missing) << "row " << i;
+    }
+}
+
+TEST_F(StockLineTest, AChosenGoodsEntersTheLineAndOkPostsOnlyAWholeLine) {
+    PutLineGoods(*moves, *tovar, 1);
+    EXPECT_EQ(moves->fieldByName("TOVAR_ID").asInteger(), 1);
+    EXPECT_EQ(price("CENA"), "120.50");
+    PutLineGoods(*moves, *tovar, std::nullopt);  // a text that names no goods
+    EXPECT_TRUE(moves->fieldByName("TOVAR_ID").isNull());
+    EXPECT_EQ(price("CENA"), "120.50");  // the prices stay
+
+    EXPECT_EQ(TakeStockLine(*moves), QStringLiteral("Заполните поля:\r\rTOVAR_ID\rКол-во\r"));
+    EXPECT_TRUE(moves->isEditing());
+    PutLineGoods(*moves, *tovar, 1);
+    moves->fieldByName("KOLVO").setAsString(QStringLiteral("2"));
+    for (const char* f : {"ID", "DOC_ID", "NPP"}) moves->fieldByName(f).setAsInteger(1);  // the editor's part
+    EXPECT_EQ(TakeStockLine(*moves), QString());
+    EXPECT_FALSE(moves->isEditing());
+    EXPECT_EQ(moves->recordCount(), 1);
+    EXPECT_EQ(price("SUMMA_REALIZ"), "360.00");
+}
+
+// Receipts add, write-offs take away; a goods whose stock came to nothing, or
+// that never moved, shows nothing; another period's stock is its own.
+TEST_F(StockLineTest, StockOnHandIsTheQuantityOfTheGoodsInThatPeriod) {
+    const int january = period("2009-01-01", "2009-01-31");
+    const int february = period("2009-02-01", "2009-02-28");
+    const auto doc = [&](int id, int periodId, int kind, std::vector<std::pair<int, const char*>> lines) {
+        exec(QStringLiteral("INSERT INTO DOCS (ID, KINDDOC_ID, RPERIOD_ID, DATEDOC, SUMMA) VALUES (?, ?, ?, ?, 0)"),
+             {id, kind, periodId, periodId == january ? d("2009-01-10") : d("2009-02-10")});
+        int npp = 0;
+        for (const auto& [goods, kolvo] : lines)
+            exec(QStringLiteral("INSERT INTO MOVES (ID, DOC_ID, TOVAR_ID, KOLVO, CENA, SUMMA, NPP) "
+                                "VALUES ((SELECT ID FROM GET_MOVES_ID), ?, ?, ?, 1, ?, ?)"),
+                 {id, goods, fb::Decimal::fromString(QString::fromLatin1(kolvo)),
+                  fb::Decimal::fromString(QString::fromLatin1(kolvo)), ++npp});
+    };
+    doc(1, january, kKindReceipt, {{1, "10"}, {2, "2"}});
+    doc(2, january, kKindWriteOff, {{1, "4.5"}, {2, "2"}});
+    doc(3, february, kKindReceipt, {{2, "1"}});
+
+    auto nalich = dataSet(QString(), QStringLiteral("cdsNalich"));
+    DefineStockOnHand(*nalich);
+    EXPECT_EQ(StockOnHandText(*nalich, 1), QString());  // not read yet
+    struct Row {
+        int periodId, tovarId;
+        const char* text;
+    };
+    const Row rows[] = {{january, 1, "5,5"}, {january, 2, ""}, {january, 3, ""}, {february, 2, "1"}};
+    for (const Row& r : rows) {
+        OpenStockOnHand(*nalich, r.periodId);
+        EXPECT_EQ(StockOnHandText(*nalich, r.tovarId), QString::fromLatin1(r.text)) << r.periodId << " " << r.tovarId;
     }
 }

@@ -24,3 +24,12 @@ TPeriodDates FrameRange(TFrameChoice choice, const TFrameValues& values);
 
 // The quarter item of a month (1..12): (month - 1) div 3.
 int QuarterIndexOfMonth(int month);
+
+// What the frame starts from: the current work period `periodDate1`..`periodDate2`,
+// `today` as the day, its month and its quarter, and the whole year of `today`
+// as the free range.
+TFrameValues FrameDefaults(const QDate& today, const QDate& periodDate1, const QDate& periodDate2);
+
+// A date as the frame's period edits show it (ReportDateText) read back: the
+// workstation's short form, else dd.MM.yyyy; invalid for an empty or unknown text.
+QDate FrameDateFromText(const QString& text);

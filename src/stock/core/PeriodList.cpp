@@ -58,3 +58,23 @@ TClientDataSet* MakePeriodManList(QObject* parent) {
         .setOnGetText([](const TField& f) { return PeriodSumText(f); });
     return ds;
 }
+
+void ReopenPeriodList(TClientDataSet& list, int id, TPeriodFallback fallback) {
+    list.close();
+    list.open();
+    if (list.locate(QStringLiteral("ID"), fb::Value(id))) return;
+    if (fallback == TPeriodFallback::First)
+        list.first();
+    else
+        list.last();
+}
+
+std::optional<TChosenPeriod> ChosenPeriod(const TClientDataSet& list) {
+    if (!list.isActive() || list.isEmpty()) return std::nullopt;
+    TChosenPeriod p;
+    p.id = list.fieldByName(QStringLiteral("ID")).asInteger();
+    p.date1 = list.fieldByName(QStringLiteral("DATE_1")).asDate();
+    p.date2 = list.fieldByName(QStringLiteral("DATE_2")).asDate();
+    p.open = list.fieldByName(QStringLiteral("ACT")).asString().trimmed() == kPeriodOpenAct;
+    return p;
+}

@@ -8,6 +8,12 @@ QDate LastDayOfMonth(const QDate& date) {
     return QDate(date.year(), date.month(), date.daysInMonth());
 }
 
+TPeriodDates MonthDates(const QDate& date) {
+    if (!date.isValid()) return {};
+    const QDate first(date.year(), date.month(), 1);
+    return {first, LastDayOfMonth(first)};
+}
+
 TPeriodDates NextPeriodDates(const QDate& lastDate2) {
     if (!lastDate2.isValid()) return {};
     const QDate first = lastDate2.addDays(1);
@@ -40,4 +46,16 @@ QString PeriodDatesError(const QDate& date1, const QDate& date2) {
 
 QString NoPeriodsText() {
     return QStringLiteral("Нет ни одного рабочего периода.\rСоздайте период командой \"Создать период\".");
+}
+
+QString PeriodCloseQuestion() {
+    return QStringLiteral(
+        "Закрытие периода приведет к запрету на редактирование документов и\r"
+        "формированию остатков на начало нового периода.\r\rЗакрыть период?");
+}
+
+QString PeriodDeleteQuestion() {
+    return QStringLiteral(
+        "Удаление периода приведет к удалению всех документов за этот период.\r"
+        "Эта операция необратима, надо выполнять ее с осторожностью.\r\rУдалить период?");
 }

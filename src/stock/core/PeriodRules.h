@@ -20,6 +20,9 @@ TPeriodDates NextPeriodDates(const QDate& lastDate2);
 
 // The last day of the month of `date`.
 QDate LastDayOfMonth(const QDate& date);
+// The calendar month of `date`: its first and last day (what a new first period
+// is offered, the month the report frame's month choice covers).
+TPeriodDates MonthDates(const QDate& date);
 
 // DATE_2 passed to P_PERIOD_CLOSE for a period ending on `date2`: the last day
 // of the month that contains the day after it (29.02.2008 -> 31.03.2008,
@@ -43,3 +46,7 @@ QString PeriodDatesError(const QDate& date1, const QDate& date2);
 
 // Said when a command needs a period and the list has none.
 QString NoPeriodsText();
+
+// The questions asked before a period is closed or deleted (delete: "No" is the default).
+QString PeriodCloseQuestion();
+QString PeriodDeleteQuestion();

@@ -32,6 +32,12 @@ int PeriodService::selectedId() const {
     return m_list.fieldByName(kId).asInteger();
 }
 
+std::optional<TPeriodOutcome> PeriodService::missingPeriods(TCurrentPeriod current) {
+    ensureOpen();
+    if (hasPeriods()) return std::nullopt;
+    return noPeriods(current);
+}
+
 TPeriodOutcome PeriodService::noPeriods(TCurrentPeriod current) const {
     return {TPeriodOutcome::NoPeriods, NoPeriodsText(), 0, current};
 }

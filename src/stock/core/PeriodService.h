@@ -56,6 +56,9 @@ public:
     bool hasPeriods() const;
     // ID of the selected row; 0 when the list is empty.
     int selectedId() const;
+    // Opens the list when it is closed; when it has no period, the NoPeriods
+    // outcome a command that needs one shows before it asks anything.
+    std::optional<TPeriodOutcome> missingPeriods(TCurrentPeriod current);
 
     // Draws an ID, then appends a period after the last one (no question) or,
     // with an empty list, with the dates `askDates` gives; applies at once.

@@ -19,3 +19,19 @@ void DeleteStockDoc(TClientDataSet& docs) {
     docs.deleteRecord();
     RunSaveTransaction(docs.attachment(), [&](fb::Transaction& tra) { docs.applyUpdates(tra); });
 }
+
+void DiscardStockDoc(TClientDataSet& docs, TClientDataSet& moves, bool isNewDoc, int docId,
+                     const std::function<void(std::exception_ptr)>& onDeleteError) {
+    if (docs.isEditing()) docs.cancel();
+    docs.cancelUpdates();
+    if (isNewDoc) {
+        if (!docs.locate(QStringLiteral("ID"), docId)) return;
+        try {
+            DeleteStockDoc(docs);
+        } catch (...) {
+            if (onDeleteError) onDeleteError(std::current_exception());
+            docs.cancelUpdates();
+        }
+    }
+    if (moves.isActive()) moves.cancelUpdates();
+}

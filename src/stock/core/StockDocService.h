@@ -6,6 +6,9 @@
 // error is rethrown and both change logs stay as they were, so the editor
 // keeps every change and the user can correct and save again. A conflict
 // with another workstation's save of other rows is run again from the start.
+#include <exception>
+#include <functional>
+
 class TClientDataSet;
 
 // Posts a pending edit of either dataset first.
@@ -15,3 +18,10 @@ void SaveStockDoc(TClientDataSet& docs, TClientDataSet& moves);
 // the deletion at once; its lines go with it in the database. Throws on a refusal,
 // with the row back in the journal.
 void DeleteStockDoc(TClientDataSet& docs);
+
+// Closing the editor without saving: the header's and the lines' changes are
+// undone; a new document (`isNewDoc`) is deleted from the journal once its
+// row `docId` is found again. A refused delete is handed to `onDeleteError`
+// (the editor shows it) and the journal's changes are undone once more.
+void DiscardStockDoc(TClientDataSet& docs, TClientDataSet& moves, bool isNewDoc, int docId,
+                     const std::function<void(std::exception_ptr)>& onDeleteError);

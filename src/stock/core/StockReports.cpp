@@ -73,17 +73,20 @@ QString NomenkFilterText(const TNomenkFilter& filter, const QString& goodsName, 
 
 const TStockReportInfo& StockReportInfo(TStockReport report) {
     static const TStockReportInfo infos[] = {
-        {QStringLiteral("Приход на склад"), QStringLiteral("Reports/RepPrihod"), QStringLiteral("_rep_prihod.htm"), 101},
-        {QStringLiteral("Расход со склада"), QStringLiteral("Reports/RepRashod"), QStringLiteral("_rep_rashod.htm"), 102},
+        {QStringLiteral("Приход на склад"), QStringLiteral("Reports/RepPrihod"), QStringLiteral("_rep_prihod.htm"), 101,
+         false},
+        {QStringLiteral("Расход со склада"), QStringLiteral("Reports/RepRashod"), QStringLiteral("_rep_rashod.htm"), 102,
+         false},
         {QStringLiteral("Реализация со склада"), QStringLiteral("Reports/RepRealiz"), QStringLiteral("_rep_realiz.htm"),
-         103},
-        {QStringLiteral("Наличие на складе"), QStringLiteral("Reports/RepNalich"), QStringLiteral("_rep_nalich.htm"), 0},
+         103, false},
+        {QStringLiteral("Наличие на складе"), QStringLiteral("Reports/RepNalich"), QStringLiteral("_rep_nalich.htm"), 0,
+         true},
     };
     return infos[int(report)];
 }
 
 QString StockReportSQL(TStockReport report, const QString& filterSql) {
-    if (report == TStockReport::Nalich) {
+    if (StockReportInfo(report).onDate) {
         return QStringLiteral(
                    "SELECT N.TOVARGR_ID, TG.NAME AS TOVARGR_NAME, (SELECT FP FROM P_FULLPATH(N.TOVARGR_ID)) AS FULLPATH, "
                    "N.TOVAR_ARTIKUL, N.TOVAR_NAME, N.TOVAR_EDIZM, SUM(N.KOLVO) AS KOLVO, SUM(N.SUMMA) AS SUMMA "
@@ -117,7 +120,7 @@ TReportVars StockReportVars(TStockReport report, const QString& nomenkText, cons
                         {QStringLiteral("NameOrg"), nameOrg},
                         {QStringLiteral("Dened"), denEd},
                         {QStringLiteral("Date_1"), ReportDateText(date1)}};
-    if (report != TStockReport::Nalich) vars.append({QStringLiteral("Date_2"), ReportDateText(date2)});
+    if (!StockReportInfo(report).onDate) vars.append({QStringLiteral("Date_2"), ReportDateText(date2)});
     return vars;
 }
 
@@ -128,7 +131,7 @@ void OpenStockReport(TClientDataSet& ds, TStockReport report, const TNomenkFilte
     TQuery& q = ds.query();
     q.clearParams();
     q.setSql(StockReportSQL(report, cond.sql));
-    if (report == TStockReport::Nalich) {
+    if (StockReportInfo(report).onDate) {
         q.setParam(QStringLiteral("DATENAL"), date1);
     } else {
         q.setParam(QStringLiteral("DATE1"), date1);

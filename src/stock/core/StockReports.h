@@ -63,6 +63,7 @@ struct TStockReportInfo {
     QString formName;  // "Reports/RepPrihod"
     QString helpPage;  // "_rep_prihod.htm"
     int kindDocId;     // 101, 102, 103; 0 for stock on hand
+    bool onDate;       // stock on hand: one date ("На дату"), not a period
 };
 const TStockReportInfo& StockReportInfo(TStockReport report);
 

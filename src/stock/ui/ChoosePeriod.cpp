@@ -7,7 +7,6 @@
 #include "ui/DataSetModel.h"
 #include "ui/Help.h"
 #include "stock/core/PeriodList.h"
-#include "stock/core/PeriodRules.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
@@ -54,20 +53,18 @@ TfrmChoosePeriod::TfrmChoosePeriod(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmChoosePeriod::showEvent(QShowEvent* e) {
-    cdsRPeriod->close();
-    cdsRPeriod->open();
-    if (!cdsRPeriod->locate(QStringLiteral("ID"), fb::Value(GL.RPeriodID))) cdsRPeriod->first();
+    ReopenPeriodList(*cdsRPeriod, GL.RPeriodID, TPeriodFallback::First);
     QDialog::showEvent(e);
 }
 
 void TfrmChoosePeriod::btnOkClick() {
-    if (!cdsRPeriod->isActive() || cdsRPeriod->isEmpty()) {
-        GL.RPeriodID = -1;
+    if (const std::optional<TChosenPeriod> p = ChosenPeriod(*cdsRPeriod)) {
+        GL.RPeriodID = p->id;
+        GL.RPeriodDate1 = p->date1;
+        GL.RPeriodDate2 = p->date2;
+        GL.RPeriodOpen = p->open;
     } else {
-        GL.RPeriodID = cdsRPeriod->fieldByName(QStringLiteral("ID")).asInteger();
-        GL.RPeriodDate1 = cdsRPeriod->fieldByName(QStringLiteral("DATE_1")).asDate();
-        GL.RPeriodDate2 = cdsRPeriod->fieldByName(QStringLiteral("DATE_2")).asDate();
-        GL.RPeriodOpen = cdsRPeriod->fieldByName(QStringLiteral("ACT")).asString().trimmed() == kPeriodOpenAct;
+        GL.RPeriodID = -1;
     }
     if (IJournalHost* host = JournalHost()) host->UpdateStatusBar();
     accept();

@@ -16,8 +16,10 @@
 #include "ui/Help.h"
 #include "ui/Reconnect.h"
 #include "stock/ui/DocsPrint.h"
+#include "stock/core/StockDocEditRules.h"
 #include "stock/core/StockDocService.h"
 #include "stock/core/StockKinds.h"
+#include "stock/core/StockLine.h"
 #include "stock/ui/Tovar.h"
 
 #include <QAction>
@@ -32,11 +34,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <memory>
-
-namespace {
-const QString kModifiedMark = QStringLiteral(" *");
-
-}  // namespace
 
 TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmDocs"));
@@ -198,23 +195,17 @@ void TfrmDocs::showEvent(QShowEvent* e) {
     }
     bindHeader(d);
     // 1.
-    DocID = d->fieldByName(QStringLiteral("ID")).asInteger();
-    KindDocID = d->fieldByName(QStringLiteral("KINDDOC_ID")).asInteger();
-    const TField* kindName = d->findField(QStringLiteral("KINDDOC_NAME"));
-    KindDocName = kindName ? kindName->asString()
-                           : DM().cdsKindDoc->lookup(QStringLiteral("ID"), KindDocID, QStringLiteral("NAME")).toString();
+    const TStockDocHeader header = ReadStockDocHeader(*d, *DM().cdsKindDoc);
+    DocID = header.docId;
+    KindDocID = header.kindDocId;
+    KindDocName = header.kindName;
     // 2.
     cdsMoves->close();
     cdsMoves->query().setParam(QStringLiteral("CURDOC_ID"), DocID);
     cdsMoves->open();
     // 3.-5.
     m_editAllowed = StockEditingAllowed(GL.RPeriodOpen, IsNewDoc, GL.SklInsert, GL.SklEdit);
-    if (IsNewDoc)
-        setWindowTitle(QStringLiteral("Новый документ"));
-    else if (m_editAllowed)
-        setWindowTitle(QStringLiteral("Редактирование документа"));
-    else
-        setWindowTitle(QStringLiteral("Просмотр"));
+    setWindowTitle(StockDocEditorTitle(IsNewDoc, m_editAllowed));
     SetModified(false);
     btnOk->setEnabled(m_editAllowed);
     for (QAction* a : m_lineActions) a->setEnabled(m_editAllowed);
@@ -225,7 +216,7 @@ void TfrmDocs::showEvent(QShowEvent* e) {
     lbSummaRealiz->setVisible(realiz);
     edSummaRealiz->setVisible(realiz);
     // 7.
-    lbNameDoc->setText(KindDocName + QStringLiteral(" ") + QString(144, QLatin1Char('.')));
+    lbNameDoc->setText(StockDocHeading(KindDocName));
     for (TFieldBinding* b : m_headerBindings) b->refresh();
     m_model->applyColumnWidths(DBGP);
     DBGP->setFocus();
@@ -234,11 +225,7 @@ void TfrmDocs::showEvent(QShowEvent* e) {
 
 void TfrmDocs::SetModified(bool modified) {
     DocModified = modified;
-    const QString caption = windowTitle();
-    if (modified && !caption.endsWith(kModifiedMark))
-        setWindowTitle(caption + kModifiedMark);
-    else if (!modified && caption.endsWith(kModifiedMark))
-        setWindowTitle(caption.left(caption.size() - kModifiedMark.size()));
+    setWindowTitle(StockDocMarkedTitle(windowTitle(), modified));
 }
 
 void TfrmDocs::CalcDocSumma() {
@@ -273,13 +260,7 @@ void TfrmDocs::runLineDialog(bool newLine) {
 void TfrmDocs::AppendLine() {
     if (!m_editAllowed) return;
     beginLineCommand();
-    const int id = DM().getMovesId(QStringLiteral("GET_MOVES"));
-    const int npp = DM().getMovesNpp(QStringLiteral("GET_MOVES"));
-    cdsMoves->append();
-    cdsMoves->fieldByName(QStringLiteral("ID")).setAsInteger(id);
-    cdsMoves->fieldByName(QStringLiteral("DOC_ID")).setAsInteger(DocID);
-    cdsMoves->fieldByName(QStringLiteral("NPP")).setAsInteger(npp);
-    cdsMoves->fieldByName(QStringLiteral("SUMMA")).setAsDecimal(fb::Decimal());
+    AppendStockLine(*cdsMoves, DM(), DocID);
     runLineDialog(true);
 }
 
@@ -338,21 +319,7 @@ bool TfrmDocs::SaveDoc() {
 
 void TfrmDocs::discard() {
     TClientDataSet* d = docs();
-    if (!d) return;
-    if (d->isEditing()) d->cancel();
-    if (IsNewDoc) {
-        d->cancelUpdates();
-        if (!d->locate(QStringLiteral("ID"), DocID)) return;
-        try {
-            DeleteStockDoc(*d);
-        } catch (...) {
-            showError(std::current_exception());
-            d->cancelUpdates();
-        }
-    } else {
-        d->cancelUpdates();
-    }
-    if (cdsMoves->isActive()) cdsMoves->cancelUpdates();
+    if (d) DiscardStockDoc(*d, *cdsMoves, IsNewDoc, DocID, [this](std::exception_ptr e) { showError(e); });
 }
 
 void TfrmDocs::PrintDoc() {
@@ -363,18 +330,17 @@ void TfrmDocs::PrintDoc() {
 
 void TfrmDocs::done(int r) {
     if (m_open) {
-        if (r == QDialog::Accepted && m_editAllowed) {
+        const bool accepted = r == QDialog::Accepted;
+        TStockDocCloseAction action =
+            StockDocCloseAction(accepted, m_editAllowed, DocModified, TStockDocCloseAnswer::NotAsked);
+        if (action == TStockDocCloseAction::Ask) {
+            const bool yes = TitledMessageBox(kStockDocCloseQuestion, mbQuestionYesNo) == idYes;
+            action = StockDocCloseAction(accepted, m_editAllowed, DocModified,
+                                         yes ? TStockDocCloseAnswer::Yes : TStockDocCloseAnswer::No);
+        }
+        if (action == TStockDocCloseAction::Save) {
             if (!SaveDoc()) return;
-        } else if (DocModified && m_editAllowed) {
-            const int answer = TitledMessageBox(
-                QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"),
-                mbQuestionYesNo);
-            if (answer == idYes) {
-                if (!SaveDoc()) return;
-                r = QDialog::Accepted;
-            } else {
-                discard();
-            }
+            r = QDialog::Accepted;
         } else {
             discard();
         }

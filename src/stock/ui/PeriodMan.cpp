@@ -24,13 +24,6 @@
 
 namespace {
 
-const QString kCloseQuestion = QStringLiteral(
-    "Закрытие периода приведет к запрету на редактирование документов и\r"
-    "формированию остатков на начало нового периода.\r\rЗакрыть период?");
-const QString kDeleteQuestion = QStringLiteral(
-    "Удаление периода приведет к удалению всех документов за этот период.\r"
-    "Эта операция необратима, надо выполнять ее с осторожностью.\r\rУдалить период?");
-
 // The wait cursor while the database works out the stock.
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -155,10 +148,8 @@ void TfrmPeriodMan::report(const TPeriodOutcome& outcome) {
 
 void TfrmPeriodMan::showEvent(QShowEvent* e) {
     guarded([this] {
-        cdsPeriod->close();
-        cdsPeriod->open();
         // The commands act on the selected period: start on the current one.
-        if (!cdsPeriod->locate(QStringLiteral("ID"), fb::Value(GL.RPeriodID))) cdsPeriod->last();
+        ReopenPeriodList(*cdsPeriod, GL.RPeriodID, TPeriodFallback::Last);
     });
     if (!m_sized) {
         // The first size shows every column.
@@ -179,9 +170,8 @@ void TfrmPeriodMan::done(int result) {
 
 void TfrmPeriodMan::acPeriodCloseExecute() {
     guarded([this] {
-        service->ensureOpen();
-        if (!service->hasPeriods()) return report({TPeriodOutcome::NoPeriods, NoPeriodsText(), 0, currentPeriod()});
-        if (TitledMessageBox(kCloseQuestion, mbQuestionYesNo) != idYes) return;
+        if (const auto none = service->missingPeriods(currentPeriod())) return report(*none);
+        if (TitledMessageBox(PeriodCloseQuestion(), mbQuestionYesNo) != idYes) return;
         report(withWaitCursor([this] { return service->closeSelected(currentPeriod()); }));
     });
 }
@@ -198,9 +188,8 @@ void TfrmPeriodMan::acPeriodNewExecute() {
 
 void TfrmPeriodMan::acPeriodDeleteExecute() {
     guarded([this] {
-        service->ensureOpen();
-        if (!service->hasPeriods()) return report({TPeriodOutcome::NoPeriods, NoPeriodsText(), 0, currentPeriod()});
-        if (TitledMessageBox(kDeleteQuestion, mbQuestionYesNo | mbDefaultNo) != idYes) return;
+        if (const auto none = service->missingPeriods(currentPeriod())) return report(*none);
+        if (TitledMessageBox(PeriodDeleteQuestion(), mbQuestionYesNo | mbDefaultNo) != idYes) return;
         report(withWaitCursor([this] { return service->deleteSelected(currentPeriod()); }));
     });
 }

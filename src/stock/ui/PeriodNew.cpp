@@ -42,10 +42,9 @@ TfrmPeriodNew::TfrmPeriodNew(QWidget* parent) : QDialog(parent) {
 TPeriodDates TfrmPeriodNew::dates() const { return {dtpDate1->date(), dtpDate2->date()}; }
 
 void TfrmPeriodNew::showEvent(QShowEvent* e) {
-    const QDate today = m_today.isValid() ? m_today : QDate::currentDate();
-    const QDate first(today.year(), today.month(), 1);
-    dtpDate1->setDate(first);
-    dtpDate2->setDate(LastDayOfMonth(first));
+    const TPeriodDates month = MonthDates(m_today.isValid() ? m_today : QDate::currentDate());
+    dtpDate1->setDate(month.date1);
+    dtpDate2->setDate(month.date2);
     QDialog::showEvent(e);
 }
 

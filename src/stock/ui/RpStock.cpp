@@ -30,7 +30,7 @@ TfrmRpStock::TfrmRpStock(TStockReport report, QWidget* parent) : QDialog(parent)
 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(stRepName);
-    if (report == TStockReport::Nalich) {
+    if (StockReportInfo(report).onDate) {
         gbDate = new QGroupBox(QStringLiteral("На дату"), this);
         gbDate->setObjectName(QStringLiteral("gbDate"));
         dtpDate = dateEditor(gbDate, "dtpDate");

@@ -4,6 +4,7 @@
 #include "ui/DBTreeView.h"
 #include "data/ClientDataSet.h"
 #include "ui/DataSetModel.h"
+#include "stock/core/GoodsChoice.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,13 +15,9 @@
 
 namespace {
 
-const QString kGroupsSql =
-    QStringLiteral("SELECT ID, LEVELI, NAME, PARENT_ID FROM TOVARGR ORDER BY LEVELI, NAME");
-
 TClientDataSet* groupsDataSet(QObject* owner, const char* name) {
     auto* ds = new TClientDataSet(owner, QString::fromLatin1(name));
-    ds->setCommandText(kGroupsSql);
-    ds->setKeepServerOrder(true);
+    DefineGoodsGroupsList(*ds);
     return ds;
 }
 
@@ -53,11 +50,6 @@ QHBoxLayout* buttonRow(QDialog* dlg, const QString& okText, QPushButton*& ok, QP
     return row;
 }
 
-// Puts the groups' cursor on `id`, the first group when there is none.
-void locateGroup(TClientDataSet& ds, int id) {
-    if (!ds.locate(QStringLiteral("ID"), id)) ds.first();
-}
-
 }  // namespace
 
 TfrmSelTovar::TfrmSelTovar(QWidget* parent) : QDialog(parent, Qt::Tool) {
@@ -67,15 +59,7 @@ TfrmSelTovar::TfrmSelTovar(QWidget* parent) : QDialog(parent, Qt::Tool) {
 
     cdsTovarGr = groupsDataSet(this, "cdsTovarGr");
     cdsTovar = new TClientDataSet(this, QStringLiteral("cdsTovar"));
-    cdsTovar->setCommandText(
-        QStringLiteral("SELECT ID, ARTIKUL, EAN13, NAME, GR_ID FROM TOVAR WHERE GR_ID=:PAR_GR ORDER BY ARTIKUL"));
-    cdsTovar->setKeepServerOrder(true);
-    cdsTovar->setReadOnly(true);
-    cdsTovar->addField(QStringLiteral("ID")).setVisible(false);
-    cdsTovar->addField(QStringLiteral("ARTIKUL")).setDisplayLabel(QStringLiteral("Артикул")).setDisplayWidth(10);
-    cdsTovar->addField(QStringLiteral("EAN13")).setVisible(false);
-    cdsTovar->addField(QStringLiteral("NAME")).setDisplayLabel(QStringLiteral("Наименование")).setDisplayWidth(50);
-    cdsTovar->addField(QStringLiteral("GR_ID")).setVisible(false);
+    DefineGroupGoodsList(*cdsTovar);
 
     auto* splitter = new QSplitter(this);
     PanelTree = new QWidget(splitter);
@@ -107,23 +91,16 @@ void TfrmSelTovar::showEvent(QShowEvent* e) {
     try {
         cdsTovarGr->close();
         cdsTovarGr->open();
-        locateGroup(*cdsTovarGr, SelGroupID);
+        LocateOrFirst(*cdsTovarGr, SelGroupID);
         DBTreeView->SelectCurrentNode();
         reloadGoods();
-        if (!cdsTovar->locate(QStringLiteral("ID"), SelTovarID)) cdsTovar->first();
+        LocateOrFirst(*cdsTovar, SelTovarID);
     } catch (...) {
         TApplication::handleException(std::current_exception());
     }
 }
 
-void TfrmSelTovar::reloadGoods() {
-    cdsTovar->close();
-    const int group = cdsTovarGr->isActive() && !cdsTovarGr->isEmpty()
-                          ? int(cdsTovarGr->fieldByName(QStringLiteral("ID")).asInteger())
-                          : -1;
-    cdsTovar->query().setParam(QStringLiteral("PAR_GR"), group);
-    cdsTovar->open();
-}
+void TfrmSelTovar::reloadGoods() { OpenGroupGoods(*cdsTovar, *cdsTovarGr); }
 
 void TfrmSelTovar::DBTreeViewChange() {
     try {
@@ -134,9 +111,7 @@ void TfrmSelTovar::DBTreeViewChange() {
 }
 
 void TfrmSelTovar::done(int result) {
-    SelTovarID = cdsTovar->isActive() && !cdsTovar->isEmpty()
-                     ? int(cdsTovar->fieldByName(QStringLiteral("ID")).asInteger())
-                     : 0;
+    SelTovarID = CurrentListId(*cdsTovar).value_or(0);
     cdsTovar->close();
     cdsTovarGr->close();
     QDialog::done(result);
@@ -163,7 +138,7 @@ void TfrmSelGroup::showEvent(QShowEvent* e) {
     try {
         cdsGroup->close();
         cdsGroup->open();
-        locateGroup(*cdsGroup, SelGroupID);
+        LocateOrFirst(*cdsGroup, SelGroupID);
         DBTreeView->SelectCurrentNode();
     } catch (...) {
         TApplication::handleException(std::current_exception());
@@ -171,8 +146,7 @@ void TfrmSelGroup::showEvent(QShowEvent* e) {
 }
 
 void TfrmSelGroup::done(int result) {
-    if (cdsGroup->isActive() && !cdsGroup->isEmpty())
-        SelGroupID = int(cdsGroup->fieldByName(QStringLiteral("ID")).asInteger());
+    SelGroupID = CurrentListId(*cdsGroup).value_or(SelGroupID);
     cdsGroup->close();
     QDialog::done(result);
 }

@@ -74,14 +74,7 @@ TfrmTovar::TfrmTovar(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Добавить товар"));
 
     cdsNalich = new TClientDataSet(this, QStringLiteral("cdsNalich"));
-    cdsNalich->query().setObjectName(QStringLiteral("xqNalich"));
-    cdsNalich->setCommandText(QStringLiteral(
-        "SELECT TOVAR_ID, SUM(KOLVO) AS KOLVO, SUM(SUMMA) AS SUMMA FROM P_NALICHALL(:RP_ID) GROUP BY TOVAR_ID"));
-    cdsNalich->setReadOnly(true);
-    cdsNalich->addField(QStringLiteral("TOVAR_ID"), TFieldType::Integer);
-    cdsNalich->addField(QStringLiteral("KOLVO"), TFieldType::Decimal).setScale(3);
-    cdsNalich->addField(QStringLiteral("SUMMA"), TFieldType::Decimal).setScale(2);
-    cdsNalich->setIndexFieldNames(QStringLiteral("TOVAR_ID"));
+    DefineStockOnHand(*cdsNalich);
 
     // Goods.
     auto* goods = new QWidget(this);
@@ -257,11 +250,9 @@ void TfrmTovar::showEvent(QShowEvent* e) {
     bindFields();
     // The stock of the current period, read anew.
     edNalichKol->clear();
-    cdsNalich->close();
-    cdsNalich->query().setParam(QStringLiteral("RP_ID"), GL.RPeriodID);
-    cdsNalich->open();
+    OpenStockOnHand(*cdsNalich, GL.RPeriodID);
     // The caption and the goods boxes, on the line's goods when it has one.
-    setWindowTitle(NewLine ? QStringLiteral("Добавить товар") : QStringLiteral("Редактировать товар"));
+    setWindowTitle(StockLineDialogTitle(NewLine));
     fillBoxes();
     if (!NewLine && m_moves && m_moves->isActive()) {
         const TField& id = m_moves->fieldByName(QStringLiteral("TOVAR_ID"));
@@ -310,30 +301,16 @@ void TfrmTovar::selectInOthers(QComboBox* box, int index) {
 void TfrmTovar::goodsChange(QComboBox* box) {
     if (!m_moves || !m_moves->isEditing()) return;
     const int index = box->currentIndex();
-    const bool found = m_goods.names(boxOf(box), index, box->currentText());
-    TField& tovarId = m_moves->fieldByName(QStringLiteral("TOVAR_ID"));
-    if (!found) {
-        if (!tovarId.isNull()) tovarId.clear();
+    if (!m_goods.names(boxOf(box), index, box->currentText())) {
+        PutLineGoods(*m_moves, *DM().cdsTovarLU, std::nullopt);
         selectInOthers(box, -1);
         return;
     }
     const int id = m_goods.id(index);
-    tovarId.setAsInteger(id);
+    PutLineGoods(*m_moves, *DM().cdsTovarLU, id);
     selectInOthers(box, index);
-    ChangeCenaNal(id);
-}
-
-void TfrmTovar::ChangeCenaNal(int tovarId) {
-    PutGoodsPrices(*m_moves, *DM().cdsTovarLU, tovarId);
     for (TFieldBinding* b : m_bindings) b->refresh();
-    if (ShowNalich) showNalich(tovarId);
-}
-
-void TfrmTovar::showNalich(int tovarId) {
-    // A goods missing from the stock list shows nothing.
-    const fb::Value kolvo =
-        cdsNalich->isActive() ? cdsNalich->lookup(QStringLiteral("TOVAR_ID"), tovarId, QStringLiteral("KOLVO")) : fb::Value();
-    edNalichKol->setText(kolvo.isNull() ? QString() : cdsNalich->fieldByName(QStringLiteral("KOLVO")).textOf(kolvo));
+    if (ShowNalich) edNalichKol->setText(StockOnHandText(*cdsNalich, id));
 }
 
 bool TfrmTovar::eventFilter(QObject* watched, QEvent* event) {
@@ -368,15 +345,13 @@ bool TfrmTovar::eventFilter(QObject* watched, QEvent* event) {
 void TfrmTovar::btnOkClick() {
     if (!m_moves) return;
     m_moves->updateRecord();  // what is typed but not yet in the fields
-    const QStringList missing = MissingLineFields(*m_moves);
-    if (missing.isEmpty()) {
-        // AddZapis
-        if (m_moves->isEditing()) m_moves->post();
+    const QString refusal = TakeStockLine(*m_moves);
+    if (refusal.isEmpty()) {
         if (m_setModified) m_setModified(true);
         accept();
         return;
     }
-    TitledMessageBox(MissingLineFieldsText(missing), mbWarningOk);
+    TitledMessageBox(refusal, mbWarningOk);
 }
 
 void TfrmTovar::done(int r) {

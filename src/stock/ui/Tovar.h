@@ -66,8 +66,6 @@ private:
     // The goods change: found or not, by the box's selection and text.
     void goodsChange(QComboBox* box);
     void selectInOthers(QComboBox* box, int index);
-    void ChangeCenaNal(int tovarId);
-    void showNalich(int tovarId);
     void bindFields();
     void setRowVisible(QWidget* label, QWidget* field, bool on);
 
