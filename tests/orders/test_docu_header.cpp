@@ -1,8 +1,8 @@
 // The order editor's header without a window, on order 1 of the open period
 // (2009-03-01 - 2009-03-31, accepted 2009-03-05, customer 1) over a real
 // database: the checks before a save, the names beside the keys, closing
-// without saving, the line commands, the deviation type and the customer's
-// orders by year.
+// without saving, the line commands and the total, the deviation type and the
+// customer's orders by year.
 #include "OrdersFixture.h"
 
 #include "orders/core/CustomerOrders.h"
@@ -116,8 +116,16 @@ TEST_F(DocuHeaderTest, ClosingWithoutSavingUndoesTheChangesOrDeletesTheNewRow) {
     EXPECT_EQ(count(QStringLiteral("DOCU")), orders);
 }
 
-TEST_F(DocuHeaderTest, RemovingALineChangesTheTotalAndMovingNeedsTwoLines) {
+TEST_F(DocuHeaderTest, TheTotalFollowsTheLinesDialogsAndRemovalsAndMovingNeedsTwoLines) {
     openOrder();
+    // A cancelled dialog leaves no line and no change; an accepted one brings the total.
+    AppendDocuLine(*umoves, TDocuLineKind::Service, {950, 1, 950});
+    EXPECT_FALSE(FinishDocuLine(*docu, *umoves, *umoves, false));
+    EXPECT_EQ(umoves->recordCount(), 0);
+    addService(3, "250.5");
+    EXPECT_TRUE(FinishDocuLine(*docu, *umoves, *umoves, true));
+    EXPECT_EQ(amount("TOTAL"), dec("250.50"));
+    ASSERT_TRUE(DeleteDocuLine(*docu, *umoves, *umoves));
     addService(1, "150");
     EXPECT_FALSE(MoveDocuLine(*umoves, -1));  // one line: the order does not change
     addService(2, "400");

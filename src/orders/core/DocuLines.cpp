@@ -111,6 +111,12 @@ void AppendDocuLine(TClientDataSet& lines, TDocuLineKind kind, const TNewDocuLin
     lines.fieldByName(QStringLiteral("NUM")).setAsInteger(num);
 }
 
+bool FinishDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves, bool accepted) {
+    if (accepted) CalcTotal(docu, umoves);
+    if (lines.isEditing()) lines.cancel();
+    return accepted;
+}
+
 bool DeleteDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves) {
     if (lines.isEmpty()) return false;
     lines.deleteRecord();

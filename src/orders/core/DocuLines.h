@@ -61,6 +61,11 @@ int NextDocuLineNum(TClientDataSet& lines);
 // left being appended: the line dialog posts or cancels it.
 void AppendDocuLine(TClientDataSet& lines, TDocuLineKind kind, const TNewDocuLine& line);
 
+// After a line dialog closed: an accepted line brings TOTAL up to date
+// (CalcTotal of DocuCalc.h); a line still being edited or appended (a
+// cancelled dialog) is cancelled. True when the order changed: the dialog was accepted.
+bool FinishDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves, bool accepted);
+
 // Removes the current line; TOTAL follows the service lines (CalcTotal of
 // DocuCalc.h). False, and nothing changes, when the list is empty.
 bool DeleteDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves);

@@ -555,8 +555,9 @@ TLineDialog* TfrmDocu::uslugaDialog() {
 
 void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
     TClientDataSet* d = docu();
+    if (!d) return;
     const TDocuLineKind kind = lines == cdsPMoves ? TDocuLineKind::Product : TDocuLineKind::Service;
-    if (d && d->isEditing()) d->post();
+    if (d->isEditing()) d->post();
     grid->setFocus();
     const QString stem = DocuLineStem(kind);
     TNewDocuLine line;
@@ -566,26 +567,18 @@ void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* 
     AppendDocuLine(*lines, kind, line);
     GL.LineAppendMode = true;
     dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
-    if (execModal(dialog) == QDialog::Accepted) {
-        CalcTotal(*d, *cdsUMoves);
-        SetModified(true);
-    }
-    if (lines->isEditing()) lines->cancel();
+    if (FinishDocuLine(*d, *lines, *cdsUMoves, execModal(dialog) == QDialog::Accepted)) SetModified(true);
 }
 
 void TfrmDocu::EditLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
-    if (lines->isEmpty()) return;
     TClientDataSet* d = docu();
-    if (d && d->isEditing()) d->post();
+    if (!d || lines->isEmpty()) return;
+    if (d->isEditing()) d->post();
     grid->setFocus();
     lines->edit();
     GL.LineAppendMode = false;
     dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
-    if (execModal(dialog) == QDialog::Accepted) {
-        CalcTotal(*d, *cdsUMoves);
-        SetModified(true);
-    }
-    if (lines->isEditing()) lines->cancel();
+    if (FinishDocuLine(*d, *lines, *cdsUMoves, execModal(dialog) == QDialog::Accepted)) SetModified(true);
 }
 
 void TfrmDocu::DeleteLine(TClientDataSet* lines, QTableView* grid) {
