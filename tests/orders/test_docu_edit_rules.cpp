@@ -1,6 +1,9 @@
 // The order editor's decisions without a window: may the order be changed,
-// what its kind shows, and what closing the editor does.
+// which header fields it may change, what its kind shows, and what closing
+// the editor does.
 #include "orders/core/DocuEditRules.h"
+#include "orders/core/DocuHeader.h"
+#include "orders/core/ReceiptForms.h"
 
 #include <gtest/gtest.h>
 
@@ -80,5 +83,58 @@ TEST(DocuEditRules, ClosingSavesAsksOrThrowsTheChangesAway) {
     for (size_t i = 0; i < rows.size(); ++i) {
         const Row& r = rows[i];
         EXPECT_EQ(DocuCloseAction(r.button, r.modified, r.answer, r.isNew), r.action) << "row " << i;
+    }
+}
+
+TEST(DocuEditRules, EachHeaderFieldIsChangedOnlyInItsModes) {
+    struct Row {
+        const char* field;
+        bool editing, viewing;  // read-only while editing is allowed, in view mode
+    };
+    // Deviation boxes editable (a deviation chosen) in the first two columns.
+    const std::vector<Row> rows = {
+        {"NUMBER", false, true},      {"DATEP", false, true},   {"ZAKAZCH_ID", false, true},
+        {"DATEV", false, true},       {"VREMVYD", false, true}, {"COMMENT", false, true},
+        {"GARANT", false, true},      {"RECEIVED", false, true},
+        {"DATEVYD", false, false},  // the hand-over date is given in view mode too
+        {"SERIES", true, true},       {"TOTAL", true, true},    {"TOTAL_WOTKL", true, true},
+        {"DEBT", true, true},         {"KINDDOC_ID", true, true},  // not the header's to change
+    };
+    for (const Row& r : rows) {
+        const TDocuFieldAccess access = DocuFieldAccess(QString::fromLatin1(r.field));
+        EXPECT_NE(access, TDocuFieldAccess::Deviation) << r.field;
+        EXPECT_EQ(DocuFieldReadOnly(access, true), r.editing) << r.field;
+        EXPECT_EQ(DocuFieldReadOnly(access, false), r.viewing) << r.field;
+    }
+    EXPECT_EQ(DocuHeaderFields().size(), rows.size() - 1 + 2);
+    for (const char* f : {"OTKLPROC", "OTKLSUM"}) {
+        const TDocuFieldAccess access = DocuFieldAccess(QString::fromLatin1(f));
+        ASSERT_EQ(access, TDocuFieldAccess::Deviation) << f;
+        EXPECT_FALSE(DocuFieldReadOnly(access, true, true)) << f;
+        EXPECT_TRUE(DocuFieldReadOnly(access, true, false)) << f;  // no deviation chosen, or view mode
+    }
+}
+
+TEST(DocuEditRules, TheChangedMarkIsAddedAndRemovedOnce) {
+    struct Row {
+        const char* caption;
+        bool modified;
+        const char* shown;
+    };
+    for (const Row& r : std::vector<Row>{{"Просмотр", true, "Просмотр *"},
+                                         {"Просмотр *", true, "Просмотр *"},
+                                         {"Просмотр *", false, "Просмотр"},
+                                         {"Просмотр", false, "Просмотр"},
+                                         {"", true, " *"}}) {
+        EXPECT_EQ(DocuCaptionMarked(QString::fromUtf8(r.caption), r.modified).toStdString(), r.shown)
+            << r.caption << " " << r.modified;
+    }
+}
+
+TEST(DocuEditRules, TheReceiptListsTheProductsOfShoeRepairAndEngravingOnly) {
+    for (const auto& [kind, products] : std::vector<std::pair<int, bool>>{
+             {kDocuKindShoeRepair, true}, {kDocuKindKeys, false}, {kDocuKindEngraving, true}, {4, false}}) {
+        EXPECT_EQ(ReceiptListsProducts(kind), products) << kind;
+        EXPECT_EQ(ReceiptFormName(kind, true).isEmpty(), kind == 4) << kind;
     }
 }

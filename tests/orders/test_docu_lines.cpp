@@ -4,6 +4,7 @@
 #include "OrdersFixture.h"
 
 #include "data/DataSetRoutines.h"
+#include "orders/core/DocuLineDialogs.h"
 #include "orders/core/DocuLines.h"
 
 using namespace orderstest;
@@ -219,4 +220,49 @@ TEST_F(DocuLinesTest, SwappingTakesTheNeighboursNppAndTheCursorFollows) {
         EXPECT_EQ(umoves->fieldByName(QStringLiteral("ID")).asInteger(), moved) << r.what;
         EXPECT_FALSE(umoves->isEditing()) << r.what;
     }
+}
+
+// What the line dialogs refuse before they take a line, and a choice typed
+// into the product dialog's free-text boxes.
+TEST_F(DocuLinesTest, ALineDialogNamesTheRequiredFieldsTheLineLeavesEmpty) {
+    struct Row {
+        TDocuLineKind kind;
+        const char* field;  // set before the check, nullptr: the new line as appended
+        const char* missing;
+    };
+    const std::vector<Row> rows = {
+        {TDocuLineKind::Product, nullptr, "Изделие"},
+        {TDocuLineKind::Product, "PRODUCT_ID", ""},
+        {TDocuLineKind::Service, nullptr, "Услуга"},  // a new line's SUMMA is 0, not empty
+        {TDocuLineKind::Service, "USLUGA_ID", ""},
+    };
+    for (const Row& r : rows) {
+        TClientDataSet& lines = r.kind == TDocuLineKind::Product ? *pmoves : *umoves;
+        AppendDocuLine(lines, r.kind, {900, 1, 900});
+        if (r.field) SetDocuLineChoice(lines, QString::fromLatin1(r.field), 1);
+        EXPECT_EQ(MissingDocuLineFields(r.kind, &lines).join(QLatin1Char('|')).toStdString(), r.missing)
+            << (r.field ? r.field : "new");
+        lines.cancel();
+    }
+    // A price cleared to nothing or blank is missing as well; no list at all misses everything.
+    AppendDocuLine(*umoves, TDocuLineKind::Service, {901, 1, 901});
+    umoves->fieldByName(QStringLiteral("SUMMA")).clear();
+    EXPECT_EQ(MissingDocuLineFields(TDocuLineKind::Service, umoves.get()),
+              (QStringList{QStringLiteral("Услуга"), QStringLiteral("Стоимость")}));
+    umoves->cancel();
+    EXPECT_EQ(MissingDocuLineFields(TDocuLineKind::Service, nullptr).size(), 2);
+    EXPECT_EQ(MissingFieldsMessage({QStringLiteral("Услуга"), QStringLiteral("Стоимость")}),
+              QStringLiteral("Заполните поля:\r\rУслуга\rСтоимость\r"));
+
+    // A text that names no item clears the choice; a saved line is put into editing for it.
+    AppendDocuLine(*pmoves, TDocuLineKind::Product, {902, 1, 902});
+    SetDocuLineChoice(*pmoves, QStringLiteral("PRODUCT_ID"), 1);
+    SetDocuLineChoice(*pmoves, QStringLiteral("PRODUCT_ID"), std::nullopt);
+    EXPECT_EQ(MissingDocuLineFields(TDocuLineKind::Product, pmoves.get()), QStringList{QStringLiteral("Изделие")});
+    pmoves->cancel();
+    serviceLine(903, 903, 1);
+    SetDocuLineChoice(*umoves, QStringLiteral("USLUGA_ID"), 2);
+    EXPECT_TRUE(umoves->isEditing());
+    EXPECT_EQ(money(umoves->fieldByName(QStringLiteral("SUMMA"))), "400.00");  // the price follows the service
+    umoves->cancel();
 }

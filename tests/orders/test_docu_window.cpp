@@ -358,20 +358,6 @@ TEST_F(DocuWindowTest, ACompletionDateBeforeAcceptanceAsksBeforeSaving) {
     }
 }
 
-TEST(DocuDatesRule, AcceptanceDateInsideThePeriodOnly) {
-    const QDate first(2026, 12, 1), last(2026, 12, 31);
-    EXPECT_TRUE(AcceptanceDateRefusal(first, first, last).isEmpty());
-    EXPECT_TRUE(AcceptanceDateRefusal(last, first, last).isEmpty());
-    EXPECT_EQ(AcceptanceDateRefusal(QDate(2027, 1, 10), first, last),
-              QStringLiteral("Дата приема 10.01.2027 вне рабочего периода документа (01.12.2026 - 31.12.2026).\r"
-                             "Укажите дату приема внутри периода."));
-    EXPECT_FALSE(AcceptanceDateRefusal(QDate(2026, 11, 30), first, last).isEmpty());
-    EXPECT_FALSE(AcceptanceDateRefusal(QDate(), first, last).isEmpty());
-    EXPECT_FALSE(CompletionBeforeAcceptance(first, first));
-    EXPECT_FALSE(CompletionBeforeAcceptance(first, QDate()));
-    EXPECT_TRUE(CompletionBeforeAcceptance(first.addDays(1), first));
-}
-
 // --- keys and focus ------------------------------------------------------------------
 
 TEST_F(DocuWindowTest, F1OpensTheEditorsHelpPage) {

@@ -154,6 +154,14 @@ int OtklTypeOfRadio(const QString& radioName) {
     return -1;
 }
 
+bool ChooseOtklType(TClientDataSet& docu, int type) {
+    TField& current = docu.fieldByName(kOtklType);
+    if (!current.isNull() && current.asInteger() == type) return false;  // already so: nothing changes
+    if (!docu.isEditing()) docu.edit();
+    docu.fieldByName(kOtklType).setAsInteger(type);
+    return true;
+}
+
 QString DocuNumberText(const fb::Value& number) {
     if (number.isNull()) return QString();
     return ZeroPad(number.toInt(), 6);

@@ -74,6 +74,9 @@ TOtklBoxes SetOtklEditable(int sign, bool editingAllowed);
 QString ShowOtklType(const fb::Value& otklType);
 // The OTKLTYPE a radio button stands for; -1 for an unknown name.
 int OtklTypeOfRadio(const QString& radioName);
+// The deviation type chosen: OTKLTYPE is set (the row put into editing, the
+// cascade follows) unless it already holds `type`; false when nothing changed.
+bool ChooseOtklType(TClientDataSet& docu, int type);
 
 // Display texts.
 QString DocuNumberText(const fb::Value& number);                          // ZeroPad(number, 6)

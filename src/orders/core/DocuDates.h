@@ -12,3 +12,17 @@ QString AcceptanceDateRefusal(const QDate& dateP, const QDate& periodFirst, cons
 // True when both dates are set and the completion date is the earlier one.
 bool CompletionBeforeAcceptance(const QDate& dateP, const QDate& dateV);
 QString CompletionBeforeAcceptanceQuestion(const QDate& dateP, const QDate& dateV);
+
+class TClientDataSet;
+
+// The dates' check before an order is saved.
+struct TDocuDatesCheck {
+    QString refusal;   // the save is refused with this warning; the acceptance date is to be corrected
+    QString question;  // asked first; "No" keeps the editor open on the completion date
+};
+// An order being edited in the current work period (`periodId`, its dates
+// first..last; also a new order without RPERIOD_ID yet) needs an acceptance
+// date inside that period; a completion date before the acceptance date asks.
+// A viewed order (editing not allowed) keeps the dates it has: nothing to check.
+TDocuDatesCheck CheckDocuDates(const TClientDataSet& docu, bool editAllowed, int periodId, const QDate& periodFirst,
+                               const QDate& periodLast);

@@ -9,6 +9,13 @@ QString DocuEditorTitle(bool isNewDoc, bool editAllowed) {
     return editAllowed ? QStringLiteral("Редактирование документа") : QStringLiteral("Просмотр");
 }
 
+QString DocuCaptionMarked(const QString& caption, bool modified) {
+    static const QString mark = QStringLiteral(" *");
+    if (modified && !caption.endsWith(mark)) return caption + mark;
+    if (!modified && caption.endsWith(mark)) return caption.left(caption.size() - mark.size());
+    return caption;
+}
+
 TDocuKindLayout DocuKindLayout(int kindDocId) {
     TDocuKindLayout layout;
     layout.productsTab = kindDocId != kDocuKindKeys;
@@ -18,6 +25,10 @@ TDocuKindLayout DocuKindLayout(int kindDocId) {
         layout.productNameWidth = layout.shoeColumns ? 30 : 70;
     }
     return layout;
+}
+
+QString DocuSaveChangesQuestion() {
+    return QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r");
 }
 
 TDocuCloseAction DocuCloseAction(TDocuCloseButton button, bool modified, TDocuCloseAnswer answer, bool isNewDoc) {

@@ -19,6 +19,10 @@ bool DocuEditAllowed(bool periodOpen, bool isNewDoc, bool zakInsert, bool zakEdi
 // The editor's caption: "Новый документ", "Редактирование документа" or "Просмотр".
 QString DocuEditorTitle(bool isNewDoc, bool editAllowed);
 
+// The caption with the mark " *" of an order changed since it was opened or
+// saved, or without it; a caption keeps one mark at most.
+QString DocuCaptionMarked(const QString& caption, bool modified);
+
 // What an order's kind shows in the editor.
 struct TDocuKindLayout {
     bool productsTab = true;         // the product lines' tab; without it the editor opens on the services
@@ -33,6 +37,8 @@ TDocuKindLayout DocuKindLayout(int kindDocId);
 enum class TDocuCloseButton { Save, Close };
 // The clerk's answer to "Сохранить внесенные в документ изменения?".
 enum class TDocuCloseAnswer { NotAsked, Yes, No };
+// The question Ask puts.
+QString DocuSaveChangesQuestion();
 
 enum class TDocuCloseAction {
     Ask,           // ask the question first, then decide again with the answer

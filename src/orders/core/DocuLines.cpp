@@ -1,7 +1,9 @@
 #include "orders/core/DocuLines.h"
 
 #include "data/ClientDataSet.h"
+#include "data/DataSetRoutines.h"
 #include "data/FieldMoneyText.h"
+#include "orders/core/DocuCalc.h"
 
 namespace {
 const QString kId = QStringLiteral("ID");
@@ -76,6 +78,20 @@ QString DocuLineStem(TDocuLineKind kind) {
     return kind == TDocuLineKind::Product ? QStringLiteral("GET_PMOVES") : QStringLiteral("GET_UMOVES");
 }
 
+void DeclareDocuLineList(TClientDataSet& lines, TDocuLineKind kind) {
+    const QString table = kind == TDocuLineKind::Product ? QStringLiteral("PMOVES") : QStringLiteral("UMOVES");
+    lines.setCommandText(QStringLiteral("SELECT * FROM ") + table +
+                         QStringLiteral("\n  WHERE DOC_ID=:CURDOC_ID\n  ORDER BY NPP"));
+    lines.setTableName(table);
+    lines.setIndexFieldNames(QStringLiteral("NPP"));
+}
+
+void OpenDocuLines(TClientDataSet& lines, int docId) {
+    lines.close();
+    lines.query().setParam(QStringLiteral("CURDOC_ID"), docId);
+    lines.open();
+}
+
 int NextDocuLineNum(TClientDataSet& lines) {
     if (lines.isEmpty()) return 1;
     lines.last();
@@ -93,4 +109,23 @@ void AppendDocuLine(TClientDataSet& lines, TDocuLineKind kind, const TNewDocuLin
     else
         lines.fieldByName(QStringLiteral("SUMMA")).setAsDecimal(fb::Decimal());
     lines.fieldByName(QStringLiteral("NUM")).setAsInteger(num);
+}
+
+bool FinishDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves, bool accepted) {
+    if (accepted) CalcTotal(docu, umoves);
+    if (lines.isEditing()) lines.cancel();
+    return accepted;
+}
+
+bool DeleteDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves) {
+    if (lines.isEmpty()) return false;
+    lines.deleteRecord();
+    CalcTotal(docu, umoves);
+    return true;
+}
+
+bool MoveDocuLine(TClientDataSet& lines, int step) {
+    if (lines.recordCount() <= 1) return false;
+    SwapNppWithNeighbour(lines, step);
+    return true;
 }

@@ -34,6 +34,12 @@ void DefineUMovesFields(TClientDataSet& umoves, const TDocuLineLists& lists);
 
 enum class TDocuLineKind { Product, Service };
 
+// The statement of a line list: the lines of the order :CURDOC_ID in NPP
+// order, applied to PMOVES or UMOVES, kept sorted by NPP.
+void DeclareDocuLineList(TClientDataSet& lines, TDocuLineKind kind);
+// Opens a line list (closed first) on the lines of order `docId`.
+void OpenDocuLines(TClientDataSet& lines, int docId);
+
 // The stem of the procedures that draw a new line's ID and NPP
 // (stem + "_ID", stem + "_NPP"): "GET_PMOVES" or "GET_UMOVES".
 QString DocuLineStem(TDocuLineKind kind);
@@ -54,3 +60,17 @@ int NextDocuLineNum(TClientDataSet& lines);
 // 50 (product) or SUMMA 0 (service), NUM by NextDocuLineNum. The line is
 // left being appended: the line dialog posts or cancels it.
 void AppendDocuLine(TClientDataSet& lines, TDocuLineKind kind, const TNewDocuLine& line);
+
+// After a line dialog closed: an accepted line brings TOTAL up to date
+// (CalcTotal of DocuCalc.h); a line still being edited or appended (a
+// cancelled dialog) is cancelled. True when the order changed: the dialog was accepted.
+bool FinishDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves, bool accepted);
+
+// Removes the current line; TOTAL follows the service lines (CalcTotal of
+// DocuCalc.h). False, and nothing changes, when the list is empty.
+bool DeleteDocuLine(TClientDataSet& docu, TClientDataSet& lines, TClientDataSet& umoves);
+
+// Moves the current line one place down (step +1) or up (-1) by
+// SwapNppWithNeighbour. True when the list has more than one line: the order
+// counts as changed then, even when the line had no neighbour that way.
+bool MoveDocuLine(TClientDataSet& lines, int step);

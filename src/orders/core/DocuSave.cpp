@@ -43,3 +43,12 @@ TDocuSaveResult SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDa
     });
     return result;
 }
+
+QString DiscardDocuChanges(TClientDataSet& docu, int docId, bool deleteNewRow) {
+    if (docu.isEditing()) docu.cancel();
+    docu.cancelUpdates();
+    if (!deleteNewRow) return QString();
+    docu.locate(QStringLiteral("ID"), docId);
+    docu.deleteRecord();
+    return docu.applyUpdates() != 0 ? docu.lastApplyError() : QString();
+}

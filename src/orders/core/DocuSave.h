@@ -32,3 +32,10 @@ struct TDocuSaveResult {
 // anything is sent (the database refuses them as well).
 TDocuSaveResult SaveDocu(TClientDataSet& docu, TClientDataSet& pmoves, TClientDataSet& umoves,
                          const TDocuSaveInput& input);
+
+// Closing without saving: a row being edited is cancelled and the cached
+// changes are undone. With `deleteNewRow` (a new order, which the journal
+// stored before the editor opened) the order `docId` is then deleted and the
+// deletion applied at once. The refusal of that deletion is returned; empty
+// when there is none.
+QString DiscardDocuChanges(TClientDataSet& docu, int docId, bool deleteNewRow);

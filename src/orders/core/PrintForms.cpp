@@ -155,3 +155,23 @@ QString WithFrfExtension(const QString& path) {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
     return path + QStringLiteral(".frf");
 }
+
+QString ReplaceFormQuestion(const QString& caption) {
+    return QStringLiteral("Заменить печатную форму ") + quoted(caption) + QStringLiteral(" на новую?");
+}
+
+QString FormReplacedMessage(const QString& caption, const QString& source) {
+    return QStringLiteral("В печатную форму ") + quoted(caption) +
+           QStringLiteral(" успешно загружены данные из файла ") +
+           QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath()) + QLatin1Char('.');
+}
+
+QString OverwriteFileQuestion(const QString& target) {
+    return QStringLiteral("Файл ") + QDir::toNativeSeparators(target) + QStringLiteral(" существует. Перезаписать?");
+}
+
+QString MissingFormMessage(const QString& formPath) {
+    return QStringLiteral("Не найден файл печатной формы «%1».\rЗагрузите форму из файла кнопкой "
+                          "\"Загрузить из файла...\".")
+        .arg(QDir::toNativeSeparators(formPath));
+}

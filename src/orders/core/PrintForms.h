@@ -59,3 +59,13 @@ void SavePrintFormCopy(const QString& formPath, const QString& target);
 
 // `path` with ".frf" added when it has no extension.
 QString WithFrfExtension(const QString& path);
+
+// What the management window asks and says, the file names in the system's notation.
+// "Заменить печатную форму "<caption>" на новую?"
+QString ReplaceFormQuestion(const QString& caption);
+// The form was replaced by the file `source`.
+QString FormReplacedMessage(const QString& caption, const QString& source);
+// "Файл <target> существует. Перезаписать?"
+QString OverwriteFileQuestion(const QString& target);
+// The form's file is missing: it is to be loaded from a file first.
+QString MissingFormMessage(const QString& formPath);

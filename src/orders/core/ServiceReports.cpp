@@ -13,7 +13,7 @@ const TServiceReportInfo& ServiceReportInfo(TServiceReport report) {
         {QStringLiteral("Предоставленные услуги по видам"), QStringLiteral("Reports/Rep_UslugaKind"),
          QStringLiteral("_rep_kvit.htm")},
         {QStringLiteral("Карточка заказчика"), QStringLiteral("Reports/RepKartaZak"),
-         QStringLiteral("_rep_prihod.htm")},
+         QStringLiteral("_rep_prihod.htm"), true},
     };
     return infos[int(report)];
 }

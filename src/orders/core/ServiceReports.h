@@ -18,6 +18,10 @@ struct TServiceReportInfo {
     QString title;     // "Сумма заказов по дням"
     QString formName;  // "Reports/Rep_SummaKvit"
     QString helpPage;  // "_rep_kvit.htm"
+    // The customer card: a period and a customer are asked instead of two
+    // dates; nothing is reported without a customer, and the window stays
+    // open after a report for a further one (the others close).
+    bool perCustomer = false;
 };
 const TServiceReportInfo& ServiceReportInfo(TServiceReport report);
 

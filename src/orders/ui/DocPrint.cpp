@@ -8,17 +8,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-QString ReceiptFormName(int kindDocID, bool narrow) {
-    QString kind;
-    switch (kindDocID) {
-    case 1: kind = QStringLiteral("obuv"); break;
-    case 2: kind = QStringLiteral("kluchi"); break;
-    case 3: kind = QStringLiteral("grav"); break;
-    default: return QString();
-    }
-    return (narrow ? QStringLiteral("Reports/Rep_Kvituz_") : QStringLiteral("Reports/Rep_Kvit_")) + kind;
-}
-
 void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
               const TClientDataSet& cdsPMoves, const TClientDataSet& cdsUMoves, const TClientDataSet& cdsUchInfo,
               QWidget* parent) {
@@ -33,7 +22,7 @@ void PrintDoc(const QString& formPath, int kindDocID, TClientDataSet& cdsDocu,
         rep.setDataSet(nullptr);
         frdsReportP().bind(cdsPMoves);
         frdsReportU().bind(cdsUMoves);
-        if (kindDocID == 1 || kindDocID == 3) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
+        if (ReceiptListsProducts(kindDocID)) rep.setBandDataSet(QStringLiteral("MasterData1"), frdsReportP().name());
         rep.setBandDataSet(QStringLiteral("MasterData2"), frdsReportU().name());
     };
     PrintReport(job, parent);

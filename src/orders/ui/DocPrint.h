@@ -3,20 +3,18 @@
 // kind, full width or narrow, filled with the order's two line lists and the
 // variables of TDocuVars, shown in the preview from which the operator prints
 // or exports it. Works on the values as they stand in the editor.
+#include "orders/core/ReceiptForms.h"
+
 #include <QString>
 
 class QWidget;
 class TClientDataSet;
 
-// "Reports/Rep_Kvit_obuv" (kind 1, full), "Reports/Rep_Kvituz_obuv" (kind 1,
-// narrow) and so on for kinds 2 and 3; empty for any other kind.
-QString ReceiptFormName(int kindDocID, bool narrow);
-
 // Prints the form at `formPath` (without ".frf") for an order of kind
 // `kindDocID` through the print workflow: fills the order's variables, loads
 // the form into the shared report, binds frdsReportP to the product lines and
-// frdsReportU to the service lines, sets band MasterData1 (kinds 1 and 3) and
-// MasterData2, and shows the preview.
+// frdsReportU to the service lines, sets band MasterData1 (when the receipt
+// lists the products, ReceiptListsProducts) and MasterData2, and shows the preview.
 // Text still being typed into the order's bound fields is written into them first.
 // A missing form file throws its file error on to the application's handler;
 // a broken form, or one without the bands, is refused with a message box.

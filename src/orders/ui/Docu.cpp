@@ -7,13 +7,13 @@
 #include "data/ClientDataSet.h"
 #include "data/DataErrors.h"
 #include "data/DataModule.h"
-#include "data/DataSetRoutines.h"
 #include "ui/DataSetModel.h"
 #include "ui/FieldBinding.h"
 #include "orders/ui/BookChooser.h"
 #include "orders/core/DocuCalc.h"
 #include "orders/core/DocuDates.h"
 #include "orders/core/DocuEditRules.h"
+#include "orders/core/DocuHeader.h"
 #include "orders/core/DocuLines.h"
 #include "orders/ui/DocPrint.h"
 #include "orders/core/DocuSave.h"
@@ -45,8 +45,6 @@
 #include <memory>
 
 namespace {
-const QString kModifiedMark = QStringLiteral(" *");
-
 // A money box shows the largest amount whole, right-aligned.
 void moneyBox(QLineEdit* e) {
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -65,14 +63,10 @@ TfrmDocu::TfrmDocu(QWidget* parent) : QDialog(parent) {
 
     cdsPMoves = new TClientDataSet(this, QStringLiteral("cdsPMoves"));
     cdsPMoves->query().setObjectName(QStringLiteral("xqPMoves"));
-    cdsPMoves->setCommandText(QStringLiteral("SELECT * FROM PMOVES\n  WHERE DOC_ID=:CURDOC_ID\n  ORDER BY NPP"));
-    cdsPMoves->setTableName(QStringLiteral("PMOVES"));
-    cdsPMoves->setIndexFieldNames(QStringLiteral("NPP"));
+    DeclareDocuLineList(*cdsPMoves, TDocuLineKind::Product);
     cdsUMoves = new TClientDataSet(this, QStringLiteral("cdsUMoves"));
     cdsUMoves->query().setObjectName(QStringLiteral("xqUMoves"));
-    cdsUMoves->setCommandText(QStringLiteral("SELECT * FROM UMOVES\n  WHERE DOC_ID=:CURDOC_ID\n  ORDER BY NPP"));
-    cdsUMoves->setTableName(QStringLiteral("UMOVES"));
-    cdsUMoves->setIndexFieldNames(QStringLiteral("NPP"));
+    DeclareDocuLineList(*cdsUMoves, TDocuLineKind::Service);
 
     auto* title = new QWidget(this);
     buildTitlePanel(title);
@@ -241,12 +235,7 @@ void TfrmDocu::buildLowerPanel(QWidget* panel) {
         connect(r, &QRadioButton::clicked, this, [this, r] {
             if (SyncingOtkl) return;
             TClientDataSet* d = docu();
-            if (!d || !d->isActive() || !m_editAllowed) return;
-            const int type = OtklTypeOfRadio(r->objectName());
-            const TField& current = d->fieldByName(QStringLiteral("OTKLTYPE"));
-            if (!current.isNull() && current.asInteger() == type) return;  // already so: nothing changes
-            if (!d->isEditing()) d->edit();
-            d->fieldByName(QStringLiteral("OTKLTYPE")).setAsInteger(type);
+            if (d && d->isActive() && m_editAllowed) ChooseOtklType(*d, OtklTypeOfRadio(r->objectName()));
         });
     }
     edOtklProc = named(new QLineEdit(panel), "edOtklProc");
@@ -381,18 +370,11 @@ TClientDataSet* TfrmDocu::docu() const {
     return host ? host->journalDocu() : nullptr;
 }
 
-QString TfrmDocu::lookupText(const QString& field, TClientDataSet* list, const QString& keyField,
-                             const QString& resultField) const {
-    TClientDataSet* d = docu();
-    if (!d || !list) return QString();
-    return list->lookup(keyField, d->fieldByName(field).value(), resultField).toString();
-}
-
 void TfrmDocu::bindHeader(TClientDataSet* d) {
     if (m_bound == d) return;
     qDeleteAll(m_headerBindings);
     m_headerBindings.clear();
-    m_lockedBindings.clear();
+    m_bindOtklProc = m_bindOtklSum = m_bindComment = nullptr;
     for (const auto& c : m_docuConnections) disconnect(c);
     m_docuConnections.clear();
     m_bound = d;
@@ -400,12 +382,12 @@ void TfrmDocu::bindHeader(TClientDataSet* d) {
     TDM& dm = DM();
     auto line = [&](QLineEdit* e, const char* f) { return bindLineEdit(e, d, QString::fromLatin1(f)); };
     auto date = [&](QDateEdit* e, const char* f) { return bindDateEdit(e, d, QString::fromLatin1(f)); };
+    // Which of them the clerk may change in which mode is DocuHeader.h's (applyMode).
     TFieldBinding* series = line(edSeries, "SERIES");
-    series->setReadOnly(true);
     m_bindOtklProc = line(edOtklProc, "OTKLPROC");
     m_bindOtklSum = line(edOtklSum, "OTKLSUM");
     m_bindComment = bindLineEdit(cbComment->lineEdit(), d, QStringLiteral("COMMENT"));
-    m_lockedBindings = {line(edNumber, "NUMBER"),
+    m_headerBindings = {line(edNumber, "NUMBER"),
                         date(edDateP, "DATEP"),
                         bindComboBox(cbZakazch, d, QStringLiteral("ZAKAZCH_ID"), dm.cdsZakazchLU,
                                      QStringLiteral("NAMEAP")),
@@ -413,18 +395,16 @@ void TfrmDocu::bindHeader(TClientDataSet* d) {
                         line(edVremVyd, "VREMVYD"),
                         m_bindComment,
                         bindComboBox(cbGarant, d, QStringLiteral("GARANT"), dm.cdsGarantLU, QStringLiteral("NAME")),
-                        line(edReceived, "RECEIVED")};
-    QList<TFieldBinding*> shown = {line(edTotal, "TOTAL"), line(edTolalWOtkl, "TOTAL_WOTKL"), line(edDebt, "DEBT")};
-    for (TFieldBinding* b : shown) b->setReadOnly(true);
-    m_headerBindings = m_lockedBindings + shown;
+                        line(edReceived, "RECEIVED"),
+                        line(edTotal, "TOTAL"),
+                        line(edTolalWOtkl, "TOTAL_WOTKL"),
+                        line(edDebt, "DEBT")};
     m_headerBindings << series << m_bindOtklProc << m_bindOtklSum << date(edDateVyd, "DATEVYD");
 
     // A special mark picked from the list goes into the field like a typed one.
     m_docuConnections << connect(cbComment, qOverload<int>(&QComboBox::activated), this, [this](int index) {
         TClientDataSet* dd = docu();
-        if (!dd || !m_editAllowed) return;
-        if (!dd->isEditing()) dd->edit();
-        dd->fieldByName(QStringLiteral("COMMENT")).setAsString(cbComment->itemText(index));
+        if (dd && m_editAllowed) EditedField(*dd, QStringLiteral("COMMENT")).setAsString(cbComment->itemText(index));
     });
     // The money rules run on every change the editor makes (attached once per dataset).
     AttachDocuRules(*d);
@@ -460,28 +440,20 @@ void TfrmDocu::showEvent(QShowEvent* e) {
     // The order itself.
     DocID = d->fieldByName(QStringLiteral("ID")).asInteger();
     KindDocID = d->fieldByName(QStringLiteral("KINDDOC_ID")).asInteger();
-    KindDocName = d->findField(QStringLiteral("KINDDOC_NAME"))
-                      ? d->fieldByName(QStringLiteral("KINDDOC_NAME")).asString()
-                      : lookupText(QStringLiteral("KINDDOC_ID"), DM().cdsKindDoc, QStringLiteral("ID"),
-                                   QStringLiteral("NAME"));
+    KindDocName = DocuShownName(*d, QStringLiteral("KINDDOC_NAME"), QStringLiteral("KINDDOC_ID"), DM().cdsKindDoc,
+                                QStringLiteral("ID"), QStringLiteral("NAME"));
     // Its lines.
-    for (TClientDataSet* lines : {cdsPMoves, cdsUMoves}) {
-        lines->close();
-        lines->query().setParam(QStringLiteral("CURDOC_ID"), DocID);
-        lines->open();
-    }
+    for (TClientDataSet* lines : {cdsPMoves, cdsUMoves}) OpenDocuLines(*lines, DocID);
     // The operator who took it.
-    lbPriemschikFio->setText(d->findField(QStringLiteral("PRIEMSCHIK_FIO"))
-                                 ? d->fieldByName(QStringLiteral("PRIEMSCHIK_FIO")).asString()
-                                 : lookupText(QStringLiteral("PRIEMSCHIK_ID"), DM().cdsPriemschikLU,
-                                              QStringLiteral("ID"), QStringLiteral("FIO")));
+    lbPriemschikFio->setText(DocuShownName(*d, QStringLiteral("PRIEMSCHIK_FIO"), QStringLiteral("PRIEMSCHIK_ID"),
+                                           DM().cdsPriemschikLU, QStringLiteral("ID"), QStringLiteral("FIO")));
     // The special marks it may be given.
     refillComments();
     // Editing or view mode, from the period and the operator's rights.
     m_editAllowed = DocuEditAllowed(GL.RPeriodOpen, IsNewDoc, GL.ZakInsert, GL.ZakEdit);
     applyMode();
     // The kind: its name in the title and the boxes it uses.
-    lbNameDoc->setText(KindDocName + QStringLiteral(" ") + QString(144, QLatin1Char('.')));
+    lbNameDoc->setText(DocuKindHeading(KindDocName));
     applyKind();
     PanelHint->setVisible(AppOptions.ShowHintMes);
     for (TFieldBinding* b : m_headerBindings) b->refresh();
@@ -507,7 +479,10 @@ void TfrmDocu::applyMode() {
     acComDelete->setEnabled(m_editAllowed);
     sbBookZakazch->setEnabled(m_editAllowed);
     GroupBox1->setEnabled(m_editAllowed);
-    for (TFieldBinding* b : m_lockedBindings) b->setReadOnly(!m_editAllowed);
+    for (TFieldBinding* b : m_headerBindings) {
+        const TDocuFieldAccess access = DocuFieldAccess(b->fieldName());
+        if (access != TDocuFieldAccess::Deviation) b->setReadOnly(DocuFieldReadOnly(access, m_editAllowed));
+    }
     // The special marks' list would change the shown text without storing it.
     cbComment->setEnabled(m_editAllowed);
 }
@@ -543,7 +518,7 @@ void TfrmDocu::SetOtklEditable(int sign) {
         e->setPalette(p);
     }
     for (TFieldBinding* b : {m_bindOtklProc, m_bindOtklSum})
-        if (b) b->setReadOnly(!boxes.editable);
+        if (b) b->setReadOnly(DocuFieldReadOnly(TDocuFieldAccess::Deviation, m_editAllowed, boxes.editable));
 }
 
 void TfrmDocu::ShowOtklType() {
@@ -563,11 +538,7 @@ void TfrmDocu::ShowOtklType() {
 
 void TfrmDocu::SetModified(bool modified) {
     DocModified = modified;
-    QString caption = windowTitle();
-    if (modified && !caption.endsWith(kModifiedMark))
-        setWindowTitle(caption + kModifiedMark);
-    else if (!modified && caption.endsWith(kModifiedMark))
-        setWindowTitle(caption.left(caption.size() - kModifiedMark.size()));
+    setWindowTitle(DocuCaptionMarked(windowTitle(), modified));
 }
 
 TLineDialog* TfrmDocu::productDialog() {
@@ -584,8 +555,9 @@ TLineDialog* TfrmDocu::uslugaDialog() {
 
 void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
     TClientDataSet* d = docu();
+    if (!d) return;
     const TDocuLineKind kind = lines == cdsPMoves ? TDocuLineKind::Product : TDocuLineKind::Service;
-    if (d && d->isEditing()) d->post();
+    if (d->isEditing()) d->post();
     grid->setFocus();
     const QString stem = DocuLineStem(kind);
     TNewDocuLine line;
@@ -595,48 +567,33 @@ void TfrmDocu::AppendLine(TClientDataSet* lines, QTableView* grid, TLineDialog* 
     AppendDocuLine(*lines, kind, line);
     GL.LineAppendMode = true;
     dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
-    if (execModal(dialog) == QDialog::Accepted) {
-        CalcTotal(*d, *cdsUMoves);
-        SetModified(true);
-    }
-    if (lines->isEditing()) lines->cancel();
+    if (FinishDocuLine(*d, *lines, *cdsUMoves, execModal(dialog) == QDialog::Accepted)) SetModified(true);
 }
 
 void TfrmDocu::EditLine(TClientDataSet* lines, QTableView* grid, TLineDialog* dialog) {
-    if (lines->isEmpty()) return;
     TClientDataSet* d = docu();
-    if (d && d->isEditing()) d->post();
+    if (!d || lines->isEmpty()) return;
+    if (d->isEditing()) d->post();
     grid->setFocus();
     lines->edit();
     GL.LineAppendMode = false;
     dialog->setLine(lines, KindDocID, [this](bool m) { SetModified(m); });
-    if (execModal(dialog) == QDialog::Accepted) {
-        CalcTotal(*d, *cdsUMoves);
-        SetModified(true);
-    }
-    if (lines->isEditing()) lines->cancel();
+    if (FinishDocuLine(*d, *lines, *cdsUMoves, execModal(dialog) == QDialog::Accepted)) SetModified(true);
 }
 
 void TfrmDocu::DeleteLine(TClientDataSet* lines, QTableView* grid) {
     TClientDataSet* d = docu();
     if (d && d->isEditing()) d->post();
     grid->setFocus();
-    if (lines->isEmpty()) return;
-    lines->deleteRecord();
-    CalcTotal(*d, *cdsUMoves);
-    SetModified(true);
+    if (d && DeleteDocuLine(*d, *lines, *cdsUMoves)) SetModified(true);
 }
 
 void TfrmDocu::MoveLineDown(TClientDataSet* lines) {
-    if (lines->recordCount() <= 1) return;
-    SwapNppWithNeighbour(*lines, +1);
-    SetModified(true);
+    if (MoveDocuLine(*lines, +1)) SetModified(true);
 }
 
 void TfrmDocu::MoveLineUp(TClientDataSet* lines) {
-    if (lines->recordCount() <= 1) return;
-    SwapNppWithNeighbour(*lines, -1);
-    SetModified(true);
+    if (MoveDocuLine(*lines, -1)) SetModified(true);
 }
 
 void TfrmDocu::lineDblClick(QTableView* grid, QAction* edit) {
@@ -646,20 +603,14 @@ void TfrmDocu::lineDblClick(QTableView* grid, QAction* edit) {
 
 bool TfrmDocu::CheckDates() {
     TClientDataSet* d = docu();
-    if (!d || !m_editAllowed) return true;  // a viewed order keeps the dates it has
-    const TField& periodId = d->fieldByName(QStringLiteral("RPERIOD_ID"));
-    const QDate dateP = d->fieldByName(QStringLiteral("DATEP")).asDate();
-    const QDate dateV = d->fieldByName(QStringLiteral("DATEV")).asDate();
-    if (periodId.isNull() || periodId.asInteger() == GL.RPeriodID) {
-        const QString refusal = AcceptanceDateRefusal(dateP, GL.RPeriodDate1, GL.RPeriodDate2);
-        if (!refusal.isEmpty()) {
-            VendorMessageBox(refusal, mbWarningOk);
-            edDateP->setFocus();
-            return false;
-        }
+    if (!d) return true;
+    const TDocuDatesCheck check = CheckDocuDates(*d, m_editAllowed, GL.RPeriodID, GL.RPeriodDate1, GL.RPeriodDate2);
+    if (!check.refusal.isEmpty()) {
+        VendorMessageBox(check.refusal, mbWarningOk);
+        edDateP->setFocus();
+        return false;
     }
-    if (CompletionBeforeAcceptance(dateP, dateV) &&
-        VendorMessageBox(CompletionBeforeAcceptanceQuestion(dateP, dateV), mbQuestionYesNo) != idYes) {
+    if (!check.question.isEmpty() && VendorMessageBox(check.question, mbQuestionYesNo) != idYes) {
         edDateV->setFocus();
         return false;
     }
@@ -667,10 +618,9 @@ bool TfrmDocu::CheckDates() {
 }
 
 bool TfrmDocu::CheckZakazch() {
-    TClientDataSet* d = docu();
-    if (d && !d->fieldByName(QStringLiteral("ZAKAZCH_ID")).isNull()) return true;
-    VendorMessageBox(QStringLiteral("Не заполнено обязательное поле Заказчик.\rЗаполните указанное поле."),
-                     mbWarningOk);
+    const QString refusal = DocuCustomerRefusal(docu());
+    if (refusal.isEmpty()) return true;
+    VendorMessageBox(refusal, mbWarningOk);
     return false;
 }
 
@@ -679,9 +629,7 @@ void TfrmDocu::sbBookZakazchClick() {
     if (!d || !m_editAllowed) return;
     const std::optional<int> id =
         ChooseFromBook(QStringLiteral("frmBookZakazch"), *DM().cdsZakazchLU, QStringLiteral("NAMEAP"));
-    if (!id) return;
-    if (!d->isEditing()) d->edit();
-    d->fieldByName(QStringLiteral("ZAKAZCH_ID")).setAsInteger(*id);
+    if (id) EditedField(*d, QStringLiteral("ZAKAZCH_ID")).setAsInteger(*id);
 }
 
 void TfrmDocu::sbZakazchInfoClick() {
@@ -694,10 +642,8 @@ void TfrmDocu::sbZakazchInfoClick() {
         info = own.get();
     }
     info->ZakazchID = d->fieldByName(QStringLiteral("ZAKAZCH_ID")).asInteger();
-    info->ZakazchName = d->findField(QStringLiteral("ZAKAZCH_NAME"))
-                            ? d->fieldByName(QStringLiteral("ZAKAZCH_NAME")).asString()
-                            : lookupText(QStringLiteral("ZAKAZCH_ID"), DM().cdsZakazchLU, QStringLiteral("ID"),
-                                         QStringLiteral("NAME"));
+    info->ZakazchName = DocuShownName(*d, QStringLiteral("ZAKAZCH_NAME"), QStringLiteral("ZAKAZCH_ID"),
+                                      DM().cdsZakazchLU, QStringLiteral("ID"), QStringLiteral("NAME"));
     execModal(info);
 }
 
@@ -738,18 +684,8 @@ bool TfrmDocu::trySave() {
 void TfrmDocu::discard(bool deleteNewRow) {
     TClientDataSet* d = docu();
     if (!d) return;
-    if (d->isEditing()) d->cancel();
-    if (deleteNewRow) {
-        // The main window stored the new row before opening the editor.
-        d->cancelUpdates();
-        d->locate(QStringLiteral("ID"), DocID);
-        d->deleteRecord();
-        if (d->applyUpdates() != 0) {
-            ShowErrorWindow(d->lastApplyError());
-        }
-    } else {
-        d->cancelUpdates();
-    }
+    const QString refusal = DiscardDocuChanges(*d, DocID, deleteNewRow);
+    if (!refusal.isEmpty()) ShowErrorWindow(refusal);
 }
 
 void TfrmDocu::done(int r) {
@@ -757,9 +693,7 @@ void TfrmDocu::done(int r) {
         const TDocuCloseButton button = r == QDialog::Accepted ? TDocuCloseButton::Save : TDocuCloseButton::Close;
         TDocuCloseAction action = DocuCloseAction(button, DocModified, TDocuCloseAnswer::NotAsked, IsNewDoc);
         if (action == TDocuCloseAction::Ask) {
-            const int answer = VendorMessageBox(
-                QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"),
-                mbQuestionYesNo);
+            const int answer = VendorMessageBox(DocuSaveChangesQuestion(), mbQuestionYesNo);
             action = DocuCloseAction(button, DocModified,
                                      answer == idYes ? TDocuCloseAnswer::Yes : TDocuCloseAnswer::No, IsNewDoc);
         }

@@ -150,15 +150,12 @@ private:
     bool trySave();
     void discard(bool deleteNewRow);
     void showError(const std::exception_ptr& error);
-    QString lookupText(const QString& field, TClientDataSet* list, const QString& keyField,
-                       const QString& resultField) const;
 
     bool m_editAllowed = false;
     bool m_open = false;  // between showing and closing
     bool m_linesReady = false;
     QPointer<TClientDataSet> m_bound;
     QList<TFieldBinding*> m_headerBindings;
-    QList<TFieldBinding*> m_lockedBindings;  // read-only in view mode
     TFieldBinding* m_bindOtklProc = nullptr;
     TFieldBinding* m_bindOtklSum = nullptr;
     TFieldBinding* m_bindComment = nullptr;

@@ -2,11 +2,8 @@
 
 #include "data/ClientDataSet.h"
 #include "ui/FieldBinding.h"
-
-#include "ui/MessageBoxes.h"
-#include "base/RoutsFormat.h"
-#include "data/ClientDataSet.h"
 #include "ui/Help.h"
+#include "ui/MessageBoxes.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -52,11 +49,10 @@ void TLineDialog::AddZapis() {
     if (m_setModified) m_setModified(true);
 }
 
-bool TLineDialog::CheckFilled(const QStringList& missing) {
+bool TLineDialog::CheckFilled(TDocuLineKind kind) {
+    const QStringList missing = MissingDocuLineFields(kind, m_lines);
     if (missing.isEmpty()) return true;
-    QString text = QStringLiteral("Заполните поля:\r\r");
-    for (const QString& m : missing) text += m + QStringLiteral("\r");
-    TitledMessageBox(text, mbWarningOk);
+    TitledMessageBox(MissingFieldsMessage(missing), mbWarningOk);
     return false;
 }
 
@@ -64,12 +60,6 @@ void TLineDialog::done(int r) {
     beforeClose();
     if (m_lines && m_lines->isEditing()) m_lines->cancel();
     QDialog::done(r);
-}
-
-bool IsEmptyField(TClientDataSet* ds, const QString& fieldName) {
-    if (!ds) return true;
-    const TField& f = ds->fieldByName(fieldName);
-    return f.isNull() || IsEmptyText(f.asString());
 }
 
 void TLineDialog::bindFields() {

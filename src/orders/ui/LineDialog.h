@@ -2,6 +2,8 @@
 // What the order's line dialogs share: the line list they edit, the order's
 // kind, the editor's modified mark, Enter/Escape and the close rule (a pending
 // change of the line is cancelled whatever the result).
+#include "orders/core/DocuLineDialogs.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPointer>
@@ -31,8 +33,8 @@ public:
 protected:
     // Posts the line when it is being edited, then marks the order modified.
     void AddZapis();
-    // "Заполните поля:\r\r" + the missing names, each followed by "\r"; false when any is missing.
-    static bool CheckFilled(const QStringList& missing);
+    // The line's required fields (DocuLineDialogs.h): false, and the empty ones named, when any is missing.
+    bool CheckFilled(TDocuLineKind kind);
     virtual void beforeClose() {}
     QWidget* makeButtons();
     // Binds the dialog's controls to the current line list, once per list.
@@ -47,6 +49,3 @@ protected:
 private:
     QPointer<TClientDataSet> m_bound;
 };
-
-// A field counts as empty when it is null or its text is blank.
-bool IsEmptyField(TClientDataSet* ds, const QString& fieldName);

@@ -79,14 +79,10 @@ QString TfrmProduct::targetField(QComboBox* box) const {
 
 void TfrmProduct::cbProductChange(QComboBox* box) {
     if (m_filling || !m_lines || !m_lines->isActive()) return;
-    if (!m_lines->isEditing()) m_lines->edit();
-    TField& f = m_lines->fieldByName(targetField(box));
     // Typing picks an entry only when the text names one of the items.
     const int idx = box->currentText().isEmpty() ? -1 : box->findText(box->currentText(), Qt::MatchFixedString);
-    if (idx >= 0)
-        f.setAsInteger(box->itemData(idx, kItemIdRole).toInt());
-    else
-        f.clear();
+    SetDocuLineChoice(*m_lines, targetField(box),
+                      idx >= 0 ? std::optional<int>(box->itemData(idx, kItemIdRole).toInt()) : std::nullopt);
 }
 
 QList<TFieldBinding*> TfrmProduct::makeBindings(TClientDataSet* lines) {
@@ -101,21 +97,20 @@ void TfrmProduct::showEvent(QShowEvent* e) {
     bindFields();
     m_filling = true;
     TClientDataSet& products = *DM().cdsProductLU;
-    products.setFilter(QStringLiteral("KINDDOC_ID=") + QString::number(m_kindDocId));
+    products.setFilter(DocuKindFilter(m_kindDocId));
     products.setFiltered(true);
     FillComboBox(cbProduct, products, QStringLiteral("NAME"));
     products.setFiltered(false);
     FillComboBox(cbColor, *DM().cdsColorLU, QStringLiteral("NAME"));
     FillComboBox(cbMaterial, *DM().cdsMaterialLU, QStringLiteral("NAME"));
+    setWindowTitle(DocuLineDialogTitle(TDocuLineKind::Product, GL.LineAppendMode));
     if (GL.LineAppendMode) {
-        setWindowTitle(QStringLiteral("Добавить изделие"));
         for (QComboBox* box : {cbProduct, cbColor, cbMaterial}) {
             box->setCurrentIndex(-1);
             box->clearEditText();
         }
         cbPpara->setFocus();
     } else {
-        setWindowTitle(QStringLiteral("Редактировать изделие"));
         for (QComboBox* box : {cbProduct, cbColor, cbMaterial}) {
             const TField& f = m_lines->fieldByName(targetField(box));
             const int idx = f.isNull() ? -1 : ComboIndexOfID(box, f.asInteger());
@@ -134,9 +129,7 @@ void TfrmProduct::showEvent(QShowEvent* e) {
 
 void TfrmProduct::btnOkClick() {
     if (m_lines) m_lines->updateRecord();
-    QStringList missing;
-    if (IsEmptyField(m_lines, QStringLiteral("PRODUCT_ID"))) missing << QStringLiteral("Изделие");
-    if (!CheckFilled(missing)) return;
+    if (!CheckFilled(TDocuLineKind::Product)) return;
     AddZapis();
     accept();
 }

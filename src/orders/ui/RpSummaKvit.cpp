@@ -30,7 +30,7 @@ TfrmRpService::TfrmRpService(TServiceReport report, QWidget* parent) : QDialog(p
 
     auto* lay = new QVBoxLayout(this);
     lay->addWidget(stRepName);
-    if (report == TServiceReport::KartaZak) {
+    if (ServiceReportInfo(report).perCustomer) {
         framePeriod = new TFramePeriod(this);
         lay->addWidget(framePeriod);
         auto* row = new QHBoxLayout;
@@ -70,7 +70,7 @@ QDate TfrmRpService::today() const { return m_today.isValid() ? m_today : QDate:
 
 void TfrmRpService::showEvent(QShowEvent* e) {
     stRepName->setText(ServiceReportInfo(m_report).title);
-    if (m_report == TServiceReport::KartaZak) {
+    if (ServiceReportInfo(m_report).perCustomer) {
         framePeriod->InitFrame(today());
         TClientDataSet& customers = *DM().cdsZakazchLU;
         if (customers.isActive()) FillComboBox(cbZakazch, customers, QStringLiteral("NAME"));
@@ -86,7 +86,7 @@ void TfrmRpService::showEvent(QShowEvent* e) {
 void TfrmRpService::BitBtn1Click() { HelpContext(this, ServiceReportInfo(m_report).helpPage); }
 
 void TfrmRpService::btnOkClick() {
-    const bool card = m_report == TServiceReport::KartaZak;
+    const bool card = ServiceReportInfo(m_report).perCustomer;
     // Without a customer there is nothing to report.
     if (card && ComboSelectedID(cbZakazch) < 0) return;
     TClientDataSet& query = *DM().xqReportCom;

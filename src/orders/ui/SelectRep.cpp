@@ -8,7 +8,6 @@
 #include "ui/Help.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -193,15 +192,10 @@ void TfrmSelectRep::btnLoadClick() {
     const QString caption = entry->Caption;
     const QString source = ModalSeam::getOpenFileName(this, QString(), QFileInfo(form).absolutePath(), kFilter);
     if (source.isEmpty()) return;
-    const QString quoted = QLatin1Char('"') + caption + QLatin1Char('"');
-    if (TitledMessageBox(QStringLiteral("Заменить печатную форму ") + quoted + QStringLiteral(" на новую?"), 4) != idYes)
-        return;
+    if (TitledMessageBox(ReplaceFormQuestion(caption), 4) != idYes) return;
     try {
         ReplacePrintForm(source, form, caption);
-        TitledMessageBox(QStringLiteral("В печатную форму ") + quoted +
-                             QStringLiteral(" успешно загружены данные из файла ") +
-                             QDir::toNativeSeparators(QFileInfo(source).absoluteFilePath()) + QLatin1Char('.'),
-                         0);
+        TitledMessageBox(FormReplacedMessage(caption, source), 0);
     } catch (const EPrintFormError& e) {
         TitledMessageBox(e.message(), mbStopOk);
     }
@@ -217,10 +211,7 @@ void TfrmSelectRep::btnSaveClick() {
     if (target.isEmpty()) return;
     target = WithFrfExtension(target);
     if (QFileInfo::exists(target) &&
-        ModalSeam::message(MessageRequest{QStringLiteral("Предупреждение"),
-                                          QStringLiteral("Файл ") + QDir::toNativeSeparators(target) +
-                                              QStringLiteral(" существует. Перезаписать?"),
-                                          4}) != idYes)
+        ModalSeam::message(MessageRequest{QStringLiteral("Предупреждение"), OverwriteFileQuestion(target), 4}) != idYes)
         return;
     try {
         SavePrintFormCopy(form, target);
@@ -234,10 +225,7 @@ void TfrmSelectRep::btnOpenClick() {
     if (!entry) return;
     const QString form = fullPath(*entry);
     if (!QFileInfo(form).isFile()) {
-        TitledMessageBox(QStringLiteral("Не найден файл печатной формы «%1».\rЗагрузите форму из файла кнопкой "
-                                        "\"Загрузить из файла...\".")
-                             .arg(QDir::toNativeSeparators(form)),
-                         mbStopOk);
+        TitledMessageBox(MissingFormMessage(form), mbStopOk);
         return;
     }
     try {

@@ -62,16 +62,12 @@ QList<TFieldBinding*> TfrmUsluga::makeBindings(TClientDataSet* lines) {
 void TfrmUsluga::showEvent(QShowEvent* e) {
     TLineDialog::showEvent(e);
     // Only the services of the order's kind, while the dialog is open.
-    DM().cdsUslugaLU->setFilter(QStringLiteral("KINDDOC_ID=") + QString::number(m_kindDocId));
+    DM().cdsUslugaLU->setFilter(DocuKindFilter(m_kindDocId));
     DM().cdsUslugaLU->setFiltered(true);
     bindFields();
     for (TFieldBinding* b : m_bindings) b->refresh();
-    if (GL.LineAppendMode) {
-        setWindowTitle(QStringLiteral("Добавить услугу"));
-        cbUsluga->setFocus();
-    } else {
-        setWindowTitle(QStringLiteral("Редактировать услугу"));
-    }
+    setWindowTitle(DocuLineDialogTitle(TDocuLineKind::Service, GL.LineAppendMode));
+    if (GL.LineAppendMode) cbUsluga->setFocus();
 }
 
 void TfrmUsluga::beforeClose() { DM().cdsUslugaLU->setFiltered(false); }
@@ -79,17 +75,12 @@ void TfrmUsluga::beforeClose() { DM().cdsUslugaLU->setFiltered(false); }
 void TfrmUsluga::sbBookUslugaClick() {
     const std::optional<int> id =
         ChooseFromBook(QStringLiteral("frmBookUsluga"), *DM().cdsUslugaLU, QStringLiteral("NAME"), m_kindDocId);
-    if (!id || !m_lines) return;
-    if (!m_lines->isEditing()) m_lines->edit();
-    m_lines->fieldByName(QStringLiteral("USLUGA_ID")).setAsInteger(*id);  // the price follows the service
+    if (id && m_lines) SetDocuLineChoice(*m_lines, QStringLiteral("USLUGA_ID"), *id);  // the price follows the service
 }
 
 void TfrmUsluga::btnOkClick() {
     if (m_lines) m_lines->updateRecord();
-    QStringList missing;
-    if (IsEmptyField(m_lines, QStringLiteral("USLUGA_ID"))) missing << QStringLiteral("Услуга");
-    if (IsEmptyField(m_lines, QStringLiteral("SUMMA"))) missing << QStringLiteral("Стоимость");
-    if (!CheckFilled(missing)) return;
+    if (!CheckFilled(TDocuLineKind::Service)) return;
     AddZapis();
     accept();
 }

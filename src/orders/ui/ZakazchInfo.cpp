@@ -1,8 +1,8 @@
 #include "orders/ui/ZakazchInfo.h"
 
 #include "data/ClientDataSet.h"
+#include "orders/core/CustomerOrders.h"
 #include "ui/DataSetModel.h"
-#include "data/FieldMoneyText.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,21 +19,7 @@ TfrmZakazchInfo::TfrmZakazchInfo(QWidget* parent) : QDialog(parent) {
 
     cdsZak = new TClientDataSet(this, QStringLiteral("cdsZak"));
     cdsZak->query().setObjectName(QStringLiteral("xqZak"));
-    cdsZak->setCommandText(QStringLiteral(
-        "SELECT EXTRACT(YEAR FROM D.DATEP) AS YEARP, COUNT(D.ID) AS DOCU_CNT,\n"
-        "  SUM( (SELECT COUNT(*) FROM PMOVES WHERE DOC_ID=D.ID )) AS IZD_CNT,\n"
-        "  SUM(D.TOTAL) AS TOTAL\n"
-        "FROM DOCU D WHERE D.ZAKAZCH_ID=:ZAKAZCH_ID\n"
-        "GROUP BY YEARP ORDER BY YEARP"));
-    cdsZak->setKeepServerOrder(true);
-    cdsZak->setReadOnly(true);
-    cdsZak->addField(QStringLiteral("YEARP"), TFieldType::SmallInt).setDisplayLabel(QStringLiteral("Год"));
-    cdsZak->addField(QStringLiteral("DOCU_CNT"), TFieldType::Integer).setDisplayLabel(QStringLiteral("Заказы"));
-    cdsZak->addField(QStringLiteral("IZD_CNT"), TFieldType::Decimal).setScale(0).setDisplayLabel(QStringLiteral("Изделия"));
-    cdsZak->addField(QStringLiteral("TOTAL"), TFieldType::Decimal)
-        .setScale(2)
-        .setDisplayLabel(QStringLiteral("Сумма"))
-        .setOnGetText([](const TField& f) { return FieldMoneyText(f); });
+    DefineCustomerOrders(*cdsZak);
 
     lbZakazchName = new QLabel(this);
     lbZakazchName->setObjectName(QStringLiteral("lbZakazchName"));
@@ -62,9 +48,7 @@ TfrmZakazchInfo::TfrmZakazchInfo(QWidget* parent) : QDialog(parent) {
 void TfrmZakazchInfo::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
     lbZakazchName->setText(ZakazchName);
-    cdsZak->close();
-    cdsZak->query().setParam(QStringLiteral("ZAKAZCH_ID"), ZakazchID);
-    cdsZak->open();
+    OpenCustomerOrders(*cdsZak, ZakazchID);
 }
 
 void TfrmZakazchInfo::done(int r) {
