@@ -33,9 +33,6 @@ namespace {
 
 constexpr int kQuestionYesNoCancel = 35;  // question icon, "Yes"/"No"/"Cancel"
 
-const double kZooms[] = {50, 75, 100, 150, 200};
-const double kGrids[] = {0.5, 1, 2.5, 5};
-
 // Small pictures of the alignment commands: the reference edge and two boxes.
 QIcon alignIcon(TfrAlignKind kind) {
     QPixmap pm(16, 16);
@@ -151,7 +148,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     cbGrid = new QComboBox(ToolBar);
     cbGrid->setObjectName(QStringLiteral("cbGrid"));
     cbGrid->setToolTip(QStringLiteral("Шаг сетки"));
-    for (double g : kGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
+    for (double g : kfrDesignGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
     ToolBar->addWidget(cbGrid);
 
     acInsertMemo = act(tbInsert, "acInsertMemo", QStringLiteral("Текст"), QStringLiteral("Вставить текст"));
@@ -190,7 +187,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     cbZoom = new QComboBox(tbInsert);
     cbZoom->setObjectName(QStringLiteral("cbZoom"));
     cbZoom->setToolTip(QStringLiteral("Масштаб"));
-    for (double z : kZooms) cbZoom->addItem(QStringLiteral("%1%").arg(z));
+    for (double z : kfrDesignZooms) cbZoom->addItem(QStringLiteral("%1%").arg(z));
     tbInsert->addWidget(cbZoom);
     for (QToolBar* bar : {ToolBar, tbInsert}) bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     // the alignment commands are known by their pictures (their names are in the tips)
@@ -222,11 +219,11 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
 
     cbZoom->setCurrentIndex(2);
     cbGrid->setCurrentIndex(0);
-    connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kZooms[i]); });
+    connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kfrDesignZooms[i]); });
     connect(cbPage, &QComboBox::activated, this, [this](int i) { m_doc.setCurrentPage(i); });
-    connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kGrids[i]); });
+    connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kfrDesignGrids[i]); });
     connect(acSnapToGrid, &QAction::toggled, m_scene, &TfrDesignScene::setSnapToGrid);
-    connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->gridStep()); }); });
+    connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->grid().step); }); });
 
     connect(acDesignSave, &QAction::triggered, this, &TfrmDesigner::acDesignSaveExecute);
     connect(acDesignClose, &QAction::triggered, this, &TfrmDesigner::reject);
