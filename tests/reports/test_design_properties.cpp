@@ -103,4 +103,35 @@ TEST(DesignProperties, RowsShowTheSelectionAndAnEditIsOneStepOrRefused) {
     }
 }
 
+// A finished edit goes in only when it differs from what the editor last put in.
+TEST(DesignProperties, AFinishedEditGoesInOnlyWhenItDiffers) {
+    auto row = [](TfrPropertyKind kind) {
+        TfrPropertyRow r;
+        r.kind = kind;
+        return r;
+    };
+    const struct {
+        TfrPropertyKind kind;
+        QVariant last, typed;
+        std::optional<QVariant> in;
+    } cases[] = {
+        {TfrPropertyKind::Number, 55.0, 55.0 + 1e-10, std::nullopt},
+        {TfrPropertyKind::Number, 55.0, 50.0, 50.0},
+        {TfrPropertyKind::Text, QStringLiteral("Итого"), QStringLiteral("Итого"), std::nullopt},
+        {TfrPropertyKind::Text, QStringLiteral("Итого"), QStringLiteral("Итого "), QStringLiteral("Итого ")},
+        {TfrPropertyKind::Multiline, QStringLiteral("a\nb"), QStringLiteral("a\nb\n"), QStringLiteral("a\nb\n")},
+        {TfrPropertyKind::EditableChoice, QStringLiteral("frdsReport"), QStringLiteral(" frdsReport "), std::nullopt},
+        {TfrPropertyKind::EditableChoice, QStringLiteral("frdsReport"), QStringLiteral(" frdsReportP"),
+         QStringLiteral("frdsReportP")},
+        {TfrPropertyKind::Choice, 1, 1, std::nullopt},
+        {TfrPropertyKind::Choice, 1, 0, 0},
+        {TfrPropertyKind::FontFamily, QStringLiteral("Arial"), QStringLiteral("Arial"), std::nullopt},
+        {TfrPropertyKind::Check, true, true, true},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QVariant> in = frEditedValue(row(c.kind), c.last, c.typed);
+        EXPECT_EQ(in, c.in) << int(c.kind) << " " << c.typed.toString().toStdString();
+    }
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 // each form; the forms laid out with sample data.
 #include "ReportFixture.h"
 
+#include "reports/engine/DesignActions.h"
 #include "reports/engine/DesignDocument.h"
 #include "reports/engine/DesignSample.h"
 #include "forms/FormVocabulary.h"
@@ -237,6 +238,48 @@ TEST_F(DesignDocTest, BandsAreAddedMovedAndRemoved) {
     EXPECT_EQ(doc.undoStack()->count(), 3);
     while (doc.undoStack()->canUndo()) doc.undoStack()->undo();
     EXPECT_EQ(state(), s0);
+}
+
+// The commands the designer offers follow the document: the band, the
+// selection, the history and the clipboard; the title marks unsaved changes.
+TEST_F(DesignDocTest, CommandsOnOfferFollowTheDocument) {
+    open(QStringLiteral("Rep_Kvit_obuv"));
+    const int last = int(doc.templ().pages[0].bands.size()) - 1;
+    const QString title = QStringLiteral("Дизайнер печатной формы - Rep_Kvit_obuv.frf");
+    EXPECT_EQ(frDesignerTitle(doc), title);
+    auto offered = [&](bool clipboard) {
+        const TfrDesignActions a = frDesignActions(doc, clipboard);
+        return QString::fromLatin1("%1%2 %3%4%5%6 %7%8%9")
+            .arg(a.undo).arg(a.redo).arg(a.cutCopyDelete).arg(a.paste).arg(a.align).arg(a.insert)
+            .arg(a.bandDelete).arg(a.bandUp).arg(a.bandDown);
+    };
+    const struct {
+        const char* state;
+        std::function<void()> step;
+        bool clipboard;
+        const char* offered;  // undo redo, cut paste align insert, band delete up down
+    } steps[] = {
+        {"the first band", [&] { doc.setCurrentBand(0); }, false, "00 0001 101"},
+        {"objects on the clipboard", [] {}, true, "00 0101 101"},
+        {"the last band", [&] { doc.setCurrentBand(last); }, true, "00 0101 110"},
+        {"no band", [&] { doc.setCurrentBand(-1); }, true, "00 0000 000"},
+        {"one object", [&] { doc.setSelection({kBarcode}); }, false, "00 1001 101"},
+        {"two objects", [&] { doc.setSelection({kBarcode, {0, 0, 0}}); }, false, "00 1011 101"},
+        {"moved", [&] { doc.moveSelection(1, 0); }, false, "10 1011 101"},
+        {"undone", [&] { doc.undoStack()->undo(); }, false, "01 1011 101"},
+    };
+    for (const auto& c : steps) {
+        c.step();
+        EXPECT_EQ(offered(c.clipboard), QString::fromLatin1(c.offered)) << c.state;
+    }
+    doc.undoStack()->redo();
+    EXPECT_EQ(frDesignerTitle(doc), title + QStringLiteral(" *"));
+    const TfrBand& title0 = band(0);
+    EXPECT_EQ(frBandRemovalQuestion(title0), QStringLiteral("Удалить полосу «%1» вместе с ее объектами (%2)?")
+                                                 .arg(title0.name).arg(title0.objects.size()));
+    TfrBand empty = title0;
+    empty.objects.clear();
+    EXPECT_TRUE(frBandRemovalQuestion(empty).isEmpty()) << "an empty band goes without asking";
 }
 
 TEST_F(DesignDocTest, CutCopyPasteKeepNamesUnique) {

@@ -162,6 +162,16 @@ TfrObjRefs frPlaceObjects(TfrTemplate& t, const std::vector<TfrObjPlacement>& mo
     return out;
 }
 
+TfrObjRefs frKeepPickOrder(const TfrObjRefs& before, TfrObjRefs chosen) {
+    std::sort(chosen.begin(), chosen.end());
+    TfrObjRefs ordered;
+    for (const TfrObjRef& r : before)
+        if (std::binary_search(chosen.begin(), chosen.end(), r)) ordered.push_back(r);
+    for (const TfrObjRef& r : chosen)
+        if (std::find(ordered.begin(), ordered.end(), r) == ordered.end()) ordered.push_back(r);
+    return ordered;
+}
+
 void frRemoveObjects(TfrTemplate& t, TfrObjRefs refs) {
     std::sort(refs.begin(), refs.end());
     refs.erase(std::unique(refs.begin(), refs.end()), refs.end());

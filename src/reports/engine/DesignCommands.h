@@ -48,6 +48,11 @@ struct TfrObjPlacement {
 // list. Returns where each object is afterwards, in the order given.
 TfrObjRefs frPlaceObjects(TfrTemplate& t, const std::vector<TfrObjPlacement>& moves);
 
+// The objects now chosen, in the order they were picked: those of `before`
+// first as they came, then the newly chosen in template order (the first
+// picked leads alignment).
+TfrObjRefs frKeepPickOrder(const TfrObjRefs& before, TfrObjRefs chosen);
+
 // Removes objects; the references of the others stay valid only when taken afresh.
 void frRemoveObjects(TfrTemplate& t, TfrObjRefs refs);
 

@@ -22,6 +22,7 @@ public:
     const TfrTemplate& templ() const { return m_templ; }
     const QString& filePath() const { return m_path; }
     QUndoStack* undoStack() { return &m_undo; }
+    const QUndoStack* undoStack() const { return &m_undo; }
     bool isModified() const { return !m_undo.isClean(); }
 
     // Writes the template to the file it was loaded from (a temporary file

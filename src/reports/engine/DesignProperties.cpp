@@ -275,3 +275,26 @@ QString frBandTypeCaption(TfrBandType type) {
     }
     return {};
 }
+
+std::optional<QVariant> frEditedValue(const TfrPropertyRow& row, const QVariant& last, const QVariant& typed) {
+    switch (row.kind) {
+    case TfrPropertyKind::Number:
+        if (std::abs(typed.toDouble() - last.toDouble()) <= 1e-9) return std::nullopt;
+        return typed.toDouble();
+    case TfrPropertyKind::Check: return typed;
+    case TfrPropertyKind::Choice:
+        if (typed.toInt() == last.toInt()) return std::nullopt;
+        return typed.toInt();
+    case TfrPropertyKind::EditableChoice: {
+        const QString text = typed.toString().trimmed();
+        if (text == last.toString()) return std::nullopt;
+        return text;
+    }
+    case TfrPropertyKind::Text:
+    case TfrPropertyKind::Multiline:
+    case TfrPropertyKind::FontFamily:
+        if (typed.toString() == last.toString()) return std::nullopt;
+        return typed.toString();
+    }
+    return std::nullopt;
+}

@@ -48,5 +48,11 @@ std::vector<TfrPropertySection> frPropertySections(const TfrDesignDocument& doc)
 // history); the refusal's message when the document does not take it.
 std::optional<QString> frApplyProperty(TfrDesignDocument& doc, const TfrPropertyRow& row, const QVariant& value);
 
+// What an editor of `row` finishing with `typed` puts in, `last` being what
+// it last put in (the row's value at first): nothing when that is the same
+// (numbers within a billionth, an editable choice's text trimmed), else the
+// value. A check box's every toggle goes in.
+std::optional<QVariant> frEditedValue(const TfrPropertyRow& row, const QVariant& last, const QVariant& typed);
+
 // The captions of the band types shown to the user ("Данные", "Заголовок отчета", ...).
 QString frBandTypeCaption(TfrBandType type);

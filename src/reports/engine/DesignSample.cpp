@@ -29,6 +29,15 @@ private:
     mutable QStringList m_fields;
 };
 
+QString sampleBarcode(TfrBarcodeType type) {
+    switch (type) {
+    case TfrBarcodeType::EAN13: return QStringLiteral("460123456789");
+    case TfrBarcodeType::Code128: return QStringLiteral("12345678");
+    case TfrBarcodeType::QR: return QStringLiteral("OBRIX");
+    }
+    return {};
+}
+
 // The fields a form formats as numbers or sums: `[ds."F" #m]`, `[SUM(ds."F")]`.
 QSet<QString> numericFields(const TfrTemplate& t) {
     static const QRegularExpression reExpr(QStringLiteral("\\[([^\\]]*)\\]"));
@@ -96,4 +105,11 @@ std::unique_ptr<TfrSampleReport> frSampleReport(const TfrTemplate& t, const QStr
         value = digits.contains(name.toLower()) ? QStringLiteral("460123456789") : name;
     });
     return s;
+}
+
+QString frDesignShownValue(const TfrObject& o) {
+    if (o.kind != TfrObjectKind::Barcode) return o.text;
+    const int open = o.text.indexOf(QLatin1Char('['));
+    const bool expression = open >= 0 && o.text.indexOf(QLatin1Char(']'), open) > open;
+    return expression ? sampleBarcode(o.barcode) : o.text;
 }

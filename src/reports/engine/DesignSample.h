@@ -15,3 +15,8 @@ struct TfrSampleReport {
 
 // The report over `t` with sample data, ready for prepare(); `fileName` for messages.
 std::unique_ptr<TfrSampleReport> frSampleReport(const TfrTemplate& t, const QString& fileName, int rows = 3);
+
+// What an object shows on the designer's page: a memo its text with the
+// expressions unexpanded, a bar code its data when they are written out, else
+// a sample of its type.
+QString frDesignShownValue(const TfrObject& o);

@@ -79,27 +79,32 @@ void frRenderPage(QPainter& p, const TfrPreparedPage& page, double k) {
     p.restore();
 }
 
+void frSetPaper(QPagedPaintDevice& device, const TfrPreparedPage& page) {
+    device.setPageSize(QPageSize(QSizeF(page.width, page.height), QPageSize::Millimeter));
+    device.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
+
+void frPaintPages(QPainter& p, QPagedPaintDevice& device, const TfrPreparedReport& rep, int first, int last,
+                  double pxPerMm) {
+    for (int i = first; i <= last; ++i) {
+        if (i > first) {
+            frSetPaper(device, rep.pages[size_t(i)]);
+            device.newPage();
+        }
+        frRenderPage(p, rep.pages[size_t(i)], pxPerMm);
+    }
+}
+
 void frExportPdf(const TfrPreparedReport& rep, const QString& fileName) {
     if (rep.pages.empty()) throw EfrFileError(QStringLiteral("В отчете нет страниц."));
     QPdfWriter w(fileName);
     w.setResolution(600);
     w.setCreator(QStringLiteral("Обрикс"));
-    auto setPage = [&](const TfrPreparedPage& pg) {
-        w.setPageSize(QPageSize(QSizeF(pg.width, pg.height), QPageSize::Millimeter));
-        w.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    };
-    setPage(rep.pages.front());
+    frSetPaper(w, rep.pages.front());
     QPainter p;
     if (!p.begin(&w))
         throw EfrFileError(QStringLiteral("Не удается записать файл «%1».").arg(QDir::toNativeSeparators(fileName)));
-    const double k = w.resolution() / 25.4;
-    for (size_t i = 0; i < rep.pages.size(); ++i) {
-        if (i > 0) {
-            setPage(rep.pages[i]);
-            w.newPage();
-        }
-        frRenderPage(p, rep.pages[i], k);
-    }
+    frPaintPages(p, w, rep, 0, int(rep.pages.size()) - 1, w.resolution() / 25.4);
     if (!p.end())
         throw EfrFileError(QStringLiteral("Не удается записать файл «%1».").arg(QDir::toNativeSeparators(fileName)));
 }

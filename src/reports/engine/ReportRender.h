@@ -5,11 +5,20 @@
 
 #include <QByteArray>
 
+class QPagedPaintDevice;
 class QPainter;
 
 // Draws a page with its top left corner at the painter's origin, `pxPerMm`
 // device pixels per millimetre.
 void frRenderPage(QPainter& p, const TfrPreparedPage& page, double pxPerMm);
+
+// Gives a paged device (a printer, a PDF writer) the paper of `page`, without margins.
+void frSetPaper(QPagedPaintDevice& device, const TfrPreparedPage& page);
+// Draws pages `first`..`last` (0-based) of `rep` through `p`, active on
+// `device` whose paper is already the first page's; every further page gets
+// its own paper.
+void frPaintPages(QPainter& p, QPagedPaintDevice& device, const TfrPreparedReport& rep, int first, int last,
+                  double pxPerMm);
 
 // Writes a PDF file with every page at its paper size; EfrFileError on failure.
 void frExportPdf(const TfrPreparedReport& rep, const QString& fileName);

@@ -1,5 +1,6 @@
 #include "reports/engine/ReportShared.h"
 
+#include <QFileInfo>
 #include <memory>
 #include <stdexcept>
 
@@ -38,3 +39,14 @@ TfrReport& frReport() { return get().report; }
 TfrDBDataSet& frdsReport() { return get().ds; }
 TfrDBDataSet& frdsReportP() { return get().dsP; }
 TfrDBDataSet& frdsReportU() { return get().dsU; }
+
+void frReloadSharedReport(const QString& templatePath) {
+    if (!frReportObjectsCreated() ||
+        QFileInfo(frReport().fileName()).absoluteFilePath() != QFileInfo(templatePath).absoluteFilePath())
+        return;
+    try {
+        frReport().loadFromFile(templatePath);
+    } catch (const std::exception&) {
+        // the next print loads the file again and reports what is wrong
+    }
+}

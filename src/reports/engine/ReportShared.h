@@ -10,3 +10,8 @@ TfrReport& frReport();
 TfrDBDataSet& frdsReport();
 TfrDBDataSet& frdsReportP();
 TfrDBDataSet& frdsReportU();
+
+// Reads `templatePath` again when the shared report holds that file (a form
+// just saved in the designer), so the next print uses the new form; a file
+// that cannot be read now is left for the next print to report.
+void frReloadSharedReport(const QString& templatePath);

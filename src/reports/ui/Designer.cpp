@@ -2,6 +2,7 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
+#include "reports/engine/DesignActions.h"
 #include "reports/engine/DesignSample.h"
 #include "reports/ui/DesignerProperties.h"
 #include "reports/ui/DesignerScene.h"
@@ -32,9 +33,6 @@
 namespace {
 
 constexpr int kQuestionYesNoCancel = 35;  // question icon, "Yes"/"No"/"Cancel"
-
-const double kZooms[] = {50, 75, 100, 150, 200};
-const double kGrids[] = {0.5, 1, 2.5, 5};
 
 // Small pictures of the alignment commands: the reference edge and two boxes.
 QIcon alignIcon(TfrAlignKind kind) {
@@ -151,7 +149,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     cbGrid = new QComboBox(ToolBar);
     cbGrid->setObjectName(QStringLiteral("cbGrid"));
     cbGrid->setToolTip(QStringLiteral("Шаг сетки"));
-    for (double g : kGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
+    for (double g : kfrDesignGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
     ToolBar->addWidget(cbGrid);
 
     acInsertMemo = act(tbInsert, "acInsertMemo", QStringLiteral("Текст"), QStringLiteral("Вставить текст"));
@@ -190,7 +188,7 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     cbZoom = new QComboBox(tbInsert);
     cbZoom->setObjectName(QStringLiteral("cbZoom"));
     cbZoom->setToolTip(QStringLiteral("Масштаб"));
-    for (double z : kZooms) cbZoom->addItem(QStringLiteral("%1%").arg(z));
+    for (double z : kfrDesignZooms) cbZoom->addItem(QStringLiteral("%1%").arg(z));
     tbInsert->addWidget(cbZoom);
     for (QToolBar* bar : {ToolBar, tbInsert}) bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     // the alignment commands are known by their pictures (their names are in the tips)
@@ -222,11 +220,11 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
 
     cbZoom->setCurrentIndex(2);
     cbGrid->setCurrentIndex(0);
-    connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kZooms[i]); });
+    connect(cbZoom, &QComboBox::currentIndexChanged, this, [this](int i) { gvDesign->setZoom(kfrDesignZooms[i]); });
     connect(cbPage, &QComboBox::activated, this, [this](int i) { m_doc.setCurrentPage(i); });
-    connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kGrids[i]); });
+    connect(cbGrid, &QComboBox::currentIndexChanged, this, [this](int i) { m_scene->setGridStep(kfrDesignGrids[i]); });
     connect(acSnapToGrid, &QAction::toggled, m_scene, &TfrDesignScene::setSnapToGrid);
-    connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->gridStep()); }); });
+    connect(acAlignToGrid, &QAction::triggered, this, [this] { edit([&] { m_doc.snapSelection(m_scene->grid().step); }); });
 
     connect(acDesignSave, &QAction::triggered, this, &TfrmDesigner::acDesignSaveExecute);
     connect(acDesignClose, &QAction::triggered, this, &TfrmDesigner::reject);
@@ -266,10 +264,8 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     connect(acBandDelete, &QAction::triggered, this, [this] {
         const TfrBand* b = m_doc.band();
         if (!b) return;
-        if (!b->objects.empty() &&
-            TitledMessageBox(QStringLiteral("Удалить полосу «%1» вместе с ее объектами (%2)?").arg(b->name).arg(b->objects.size()),
-                             mbQuestionYesNo | mbDefaultNo) != idYes)
-            return;
+        const QString question = frBandRemovalQuestion(*b);
+        if (!question.isEmpty() && TitledMessageBox(question, mbQuestionYesNo | mbDefaultNo) != idYes) return;
         m_doc.removeBand(m_doc.currentBand());
     });
     connect(acBandUp, &QAction::triggered, this, [this] { m_doc.moveBand(m_doc.currentBand(), -1); });
@@ -338,28 +334,22 @@ void TfrmDesigner::fillFields() {
 }
 
 void TfrmDesigner::updateTitle() {
-    QString t = QStringLiteral("Дизайнер печатной формы - %1").arg(QFileInfo(m_doc.filePath()).fileName());
-    if (m_doc.isModified()) t += QStringLiteral(" *");
-    setWindowTitle(t);
+    setWindowTitle(frDesignerTitle(m_doc));
 }
 
 void TfrmDesigner::updateActions() {
-    const bool sel = !m_doc.selection().empty();
-    const bool many = m_doc.selection().size() > 1;
-    const bool band = m_doc.band() != nullptr;
-    acUndo->setEnabled(m_doc.undoStack()->canUndo());
-    acRedo->setEnabled(m_doc.undoStack()->canRedo());
-    acCut->setEnabled(sel);
-    acCopy->setEnabled(sel);
-    acDelete->setEnabled(sel);
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    acPaste->setEnabled(band && mime && mime->hasFormat(TfrDesignDocument::clipboardMimeType()));
-    for (QAction* a : {acAlignLeft, acAlignRight, acAlignTop, acAlignBottom, acSameWidth, acSameHeight}) a->setEnabled(many);
+    const TfrDesignActions on = frDesignActions(m_doc, mime && mime->hasFormat(TfrDesignDocument::clipboardMimeType()));
+    acUndo->setEnabled(on.undo);
+    acRedo->setEnabled(on.redo);
+    for (QAction* a : {acCut, acCopy, acDelete}) a->setEnabled(on.cutCopyDelete);
+    acPaste->setEnabled(on.paste);
+    for (QAction* a : {acAlignLeft, acAlignRight, acAlignTop, acAlignBottom, acSameWidth, acSameHeight}) a->setEnabled(on.align);
     for (QAction* a : {acInsertMemo, acInsertLine, acInsertRect, acInsertPicture, acInsertBarcode, acInsertField})
-        a->setEnabled(band);
-    acBandDelete->setEnabled(band);
-    acBandUp->setEnabled(band && m_doc.currentBand() > 0);
-    acBandDown->setEnabled(band && m_doc.page() && m_doc.currentBand() + 1 < int(m_doc.page()->bands.size()));
+        a->setEnabled(on.insert);
+    acBandDelete->setEnabled(on.bandDelete);
+    acBandUp->setEnabled(on.bandUp);
+    acBandDown->setEnabled(on.bandDown);
 }
 
 void TfrmDesigner::commitEditors() {
@@ -465,13 +455,6 @@ bool DesignReport(QWidget* parent, const QString& templatePath) {
         return false;
     }
     execModal(&dlg);
-    if (dlg.savedAny() && frReportObjectsCreated() &&
-        QFileInfo(frReport().fileName()).absoluteFilePath() == QFileInfo(templatePath).absoluteFilePath()) {
-        try {
-            frReport().loadFromFile(templatePath);
-        } catch (const std::exception&) {
-            // the next print loads the file again and reports what is wrong
-        }
-    }
+    if (dlg.savedAny()) frReloadSharedReport(templatePath);
     return dlg.savedAny();
 }

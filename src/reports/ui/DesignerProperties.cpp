@@ -80,6 +80,17 @@ void TfrPropertyEditor::apply(const TfrPropertyRow& property, const QVariant& va
     }
 }
 
+std::shared_ptr<QVariant> TfrPropertyEditor::lastValue(const TfrPropertyRow& property) {
+    return std::make_shared<QVariant>(property.value);
+}
+
+void TfrPropertyEditor::finish(const TfrPropertyRow& property, QVariant& last, const QVariant& typed) {
+    const std::optional<QVariant> value = frEditedValue(property, last, typed);
+    if (!value) return;
+    last = *value;
+    apply(property, *value);
+}
+
 void TfrPropertyEditor::section(const QString& title) {
     const int r = rowCount();
     insertRow(r);
@@ -113,35 +124,20 @@ QWidget* TfrPropertyEditor::editor(const TfrPropertyRow& p) {
         e->setValue(p.value.toDouble());
         e->setKeyboardTracking(false);
         e->setFrame(false);
-        auto last = std::make_shared<double>(p.value.toDouble());
-        connect(e, &QDoubleSpinBox::editingFinished, this, [this, e, last, p] {
-            if (std::abs(e->value() - *last) <= 1e-9) return;
-            *last = e->value();
-            apply(p, e->value());
-        });
+        connect(e, &QDoubleSpinBox::editingFinished, this, [this, e, last = lastValue(p), p] { finish(p, *last, e->value()); });
         return e;
     }
     case TfrPropertyKind::Text: {
         auto* e = new QLineEdit(p.value.toString());
         e->setFrame(false);
-        auto last = std::make_shared<QString>(p.value.toString());
-        connect(e, &QLineEdit::editingFinished, this, [this, e, last, p] {
-            if (e->text() == *last) return;
-            *last = e->text();
-            apply(p, e->text());
-        });
+        connect(e, &QLineEdit::editingFinished, this, [this, e, last = lastValue(p), p] { finish(p, *last, e->text()); });
         return e;
     }
     case TfrPropertyKind::Multiline: {
         auto* e = new QPlainTextEdit(p.value.toString());
         e->setTabChangesFocus(true);
         e->setFrameShape(QFrame::NoFrame);
-        auto last = std::make_shared<QString>(p.value.toString());
-        auto* watch = new FocusOutWatch(e, [this, e, last, p] {
-            if (e->toPlainText() == *last) return;
-            *last = e->toPlainText();
-            apply(p, e->toPlainText());
-        });
+        auto* watch = new FocusOutWatch(e, [this, e, last = lastValue(p), p] { finish(p, *last, e->toPlainText()); });
         e->installEventFilter(watch);
         m_watches.emplace_back(watch);
         return e;
@@ -149,7 +145,10 @@ QWidget* TfrPropertyEditor::editor(const TfrPropertyRow& p) {
     case TfrPropertyKind::Check: {
         auto* e = new QCheckBox;
         e->setChecked(p.value.toBool());
-        connect(e, &QCheckBox::toggled, this, [this, p](bool on) { apply(p, on); });
+        connect(e, &QCheckBox::toggled, this, [this, p](bool on) {
+            QVariant last = p.value;
+            finish(p, last, on);
+        });
         return e;
     }
     case TfrPropertyKind::Choice: {
@@ -158,7 +157,8 @@ QWidget* TfrPropertyEditor::editor(const TfrPropertyRow& p) {
         e->setCurrentIndex(p.value.toInt());
         e->setFrame(false);
         connect(e, &QComboBox::activated, this, [this, p](int i) {
-            if (i != p.value.toInt()) apply(p, i);
+            QVariant last = p.value;  // a pick is weighed against the shown value
+            finish(p, last, i);
         });
         return e;
     }
@@ -168,12 +168,7 @@ QWidget* TfrPropertyEditor::editor(const TfrPropertyRow& p) {
         e->addItems(p.items);
         e->setCurrentText(p.value.toString());
         e->setFrame(false);
-        auto last = std::make_shared<QString>(p.value.toString());
-        auto commit = [this, e, last, p] {
-            if (e->currentText().trimmed() == *last) return;
-            *last = e->currentText().trimmed();
-            apply(p, e->currentText().trimmed());
-        };
+        auto commit = [this, e, last = lastValue(p), p] { finish(p, *last, e->currentText()); };
         connect(e, &QComboBox::activated, this, commit);
         connect(e->lineEdit(), &QLineEdit::editingFinished, this, commit);
         return e;
@@ -183,7 +178,8 @@ QWidget* TfrPropertyEditor::editor(const TfrPropertyRow& p) {
         e->setCurrentFont(QFont(p.value.toString()));
         e->setFrame(false);
         connect(e, &QFontComboBox::activated, this, [this, e, p](int) {
-            if (e->currentFont().family() != p.value.toString()) apply(p, e->currentFont().family());
+            QVariant last = p.value;
+            finish(p, last, e->currentFont().family());
         });
         return e;
     }

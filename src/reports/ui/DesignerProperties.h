@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QTableWidget>
+#include <memory>
 #include <vector>
 
 class TfrPropertyEditor : public QTableWidget {
@@ -30,6 +31,9 @@ private:
     QWidget* editor(const TfrPropertyRow& property);
     // Puts the value in; a refusal is shown and the table shows the document again.
     void apply(const TfrPropertyRow& property, const QVariant& value);
+    // An editor's finished edit goes in when it differs from `last`, which then follows it.
+    void finish(const TfrPropertyRow& property, QVariant& last, const QVariant& typed);
+    static std::shared_ptr<QVariant> lastValue(const TfrPropertyRow& property);
 
     TfrDesignDocument* m_doc;
     bool m_pending = false;

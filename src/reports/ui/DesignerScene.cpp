@@ -1,5 +1,6 @@
 #include "reports/ui/DesignerScene.h"
 
+#include "reports/engine/DesignSample.h"
 #include "reports/engine/ReportObjectPrim.h"
 #include "reports/engine/ReportRender.h"
 
@@ -17,25 +18,6 @@ namespace {
 constexpr double k = kfrScenePerMm;
 constexpr double kHandle = 1.4;      // mm, the side of a selection handle
 constexpr double kEdgeGrip = 0.8;    // mm around a band's bottom edge that drags its height
-
-QString sampleBarcode(TfrBarcodeType type) {
-    switch (type) {
-    case TfrBarcodeType::EAN13: return QStringLiteral("460123456789");
-    case TfrBarcodeType::Code128: return QStringLiteral("12345678");
-    case TfrBarcodeType::QR: return QStringLiteral("OBRIX");
-    }
-    return {};
-}
-
-// What an object shows in the designer: a memo its text with the expressions
-// unexpanded, a bar code its data when they are written out, else a sample
-// of its type.
-QString shownValue(const TfrObject& o) {
-    if (o.kind != TfrObjectKind::Barcode) return o.text;
-    const int open = o.text.indexOf(QLatin1Char('['));
-    const bool expression = open >= 0 && o.text.indexOf(QLatin1Char(']'), open) > open;
-    return expression ? sampleBarcode(o.barcode) : o.text;
-}
 
 }  // namespace
 
@@ -56,44 +38,19 @@ TfrDesignScene::~TfrDesignScene() {
 }
 
 void TfrDesignScene::setGridStep(double mm) {
-    if (mm > 0) m_grid = mm;
+    if (mm > 0) m_grid.step = mm;
     update();
 }
 
 void TfrDesignScene::setSnapToGrid(bool on) {
-    m_snap = on;
+    m_grid.snap = on;
     update();
-}
-
-double TfrDesignScene::snapped(double mm) const {
-    return m_snap && m_grid > 0 ? frRoundMm(std::round(mm / m_grid) * m_grid) : frRoundMm(mm);
-}
-
-double TfrDesignScene::bandTop(int band) const {
-    const TfrPage* p = m_doc->page();
-    if (!p) return 0;
-    double y = p->marginTop;
-    for (int i = 0; i < band && i < int(p->bands.size()); ++i) y += p->bands[size_t(i)].height;
-    return y;
-}
-
-int TfrDesignScene::bandAt(const QPointF& pos) const {
-    const TfrPage* p = m_doc->page();
-    if (!p) return -1;
-    const double y = pos.y() / k;
-    double top = p->marginTop;
-    for (int i = 0; i < int(p->bands.size()); ++i) {
-        const double h = p->bands[size_t(i)].height;
-        if (y >= top && y < top + std::max(h, 0.5)) return i;
-        top += h;
-    }
-    return -1;
 }
 
 QPointF TfrDesignScene::scenePoint(int band, const QPointF& mm) const {
     const TfrPage* p = m_doc->page();
     const double left = p ? p->marginLeft : 0;
-    return QPointF((left + mm.x()) * k, (bandTop(band) + mm.y()) * k);
+    return QPointF((left + mm.x()) * k, ((p ? frBandTop(*p, band) : 0) + mm.y()) * k);
 }
 
 TfrObjectItem* TfrDesignScene::itemOf(const TfrObjRef& ref) const {
@@ -114,11 +71,10 @@ void TfrDesignScene::rebuild() {
     clear();
     const TfrPage* p = m_doc->page();
     if (p) {
-        double bottom = p->marginTop;
         for (int i = 0; i < int(p->bands.size()); ++i) {
             const TfrBand& b = p->bands[size_t(i)];
             auto* bi = new TfrBandItem(this, i, b, p->width);
-            bi->setPos(-kfrCaptionWidth * k, bandTop(i) * k);
+            bi->setPos(-kfrCaptionWidth * k, frBandTop(*p, i) * k);
             addItem(bi);
             m_bands.push_back(bi);
             for (int j = 0; j < int(b.objects.size()); ++j) {
@@ -128,9 +84,8 @@ void TfrDesignScene::rebuild() {
                 addItem(oi);
                 m_items[ref] = oi;
             }
-            bottom += b.height;
         }
-        const double height = std::max(p->height, bottom + p->marginBottom);
+        const double height = frDesignPageHeight(*p);
         setSceneRect(QRectF(-(kfrCaptionWidth + 4) * k, -6 * k, (p->width + kfrCaptionWidth + 10) * k, (height + 12) * k));
     }
     for (const TfrObjRef& r : m_doc->selection())
@@ -152,23 +107,16 @@ void TfrDesignScene::onSceneSelectionChanged() {
     TfrObjRefs chosen;
     for (QGraphicsItem* it : selectedItems())
         if (auto* oi = dynamic_cast<TfrObjectItem*>(it)) chosen.push_back(oi->ref());
-    std::sort(chosen.begin(), chosen.end());
-    // keep the order in which objects were picked: the first one leads alignment
-    TfrObjRefs ordered;
-    for (const TfrObjRef& r : m_doc->selection())
-        if (std::binary_search(chosen.begin(), chosen.end(), r)) ordered.push_back(r);
-    for (const TfrObjRef& r : chosen)
-        if (std::find(ordered.begin(), ordered.end(), r) == ordered.end()) ordered.push_back(r);
-    m_doc->setSelection(ordered);
+    m_doc->setSelection(frKeepPickOrder(m_doc->selection(), std::move(chosen)));
 }
 
 TfrBandItem* TfrDesignScene::bandEdgeAt(const QPointF& pos) const {
     // a handle of a selected object wins over the edge it sits on
     for (QGraphicsItem* it : items(pos))
         if (auto* oi = dynamic_cast<TfrObjectItem*>(it); oi && oi->handleAt(oi->mapFromScene(pos)) >= 0) return nullptr;
-    for (TfrBandItem* b : m_bands)
-        if (b->onBottomEdge(pos)) return b;
-    return nullptr;
+    const TfrPage* p = m_doc->page();
+    const int band = p ? frBandEdgeAt(*p, pos / k, kEdgeGrip) : -1;
+    return band >= 0 && band < int(m_bands.size()) ? m_bands[size_t(band)] : nullptr;
 }
 
 void TfrDesignScene::setViewCursor(Qt::CursorShape shape) {
@@ -189,23 +137,22 @@ void TfrDesignScene::mousePressEvent(QGraphicsSceneMouseEvent* e) {
     m_pressPos.clear();
     for (auto& [ref, item] : m_items) m_pressPos[item] = item->pos();
     if (e->button() == Qt::LeftButton) {
-        const int band = bandAt(e->scenePos());
+        const TfrPage* p = m_doc->page();
+        const int band = p ? frBandAtY(*p, e->scenePos().y() / k) : -1;
         bool onObject = false;
         for (QGraphicsItem* it : items(e->scenePos()))
             if (dynamic_cast<TfrObjectItem*>(it)) onObject = true;
         if (band >= 0 && !onObject) {
             m_doc->setCurrentBand(band);
-            const TfrPage* p = m_doc->page();
             m_clickBand = band;
-            m_clickMm = QPointF(std::max(0.0, snapped(e->scenePos().x() / k - p->marginLeft)),
-                                std::max(0.0, snapped(e->scenePos().y() / k - bandTop(band))));
+            m_clickMm = frPointOnBand(*p, band, e->scenePos() / k, m_grid);
         }
     }
 }
 
 void TfrDesignScene::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
     if (m_bandDrag) {
-        m_bandDrag->setLiveHeight(snapped(m_bandDrag->mapFromScene(e->scenePos()).y() / k));
+        m_bandDrag->setLiveHeight(m_grid.snapped(m_bandDrag->mapFromScene(e->scenePos()).y() / k));
         e->accept();
         return;
     }
@@ -247,13 +194,8 @@ void TfrDesignScene::finishGesture() {
         }
         auto it = m_pressPos.find(item);
         if (it == m_pressPos.end() || item->pos() == it->second) continue;
-        const TfrObject& o = item->object();
-        // the band under the object's middle takes it; outside every band it stays on its own
         const QRectF box = item->mapRectToScene(item->boundingRect());
-        int band = bandAt(box.center());
-        if (band < 0) band = ref.band;
-        const QPointF mm(item->pos().x() / k - p->marginLeft, item->pos().y() / k - bandTop(band));
-        moves.push_back({ref, band, QRectF(mm.x(), mm.y(), o.width, o.height)});
+        moves.push_back(frDropPlacement(*p, ref, item->object(), item->pos() / k, box.center().y() / k));
     }
     m_pressPos.clear();
     if (!moves.empty()) m_doc->placeObjects(moves);
@@ -263,19 +205,18 @@ void TfrDesignScene::drawBackground(QPainter* painter, const QRectF& rect) {
     painter->fillRect(rect, QColor(160, 160, 160));
     const TfrPage* p = m_doc->page();
     if (!p) return;
-    double bottom = bandTop(int(p->bands.size()));
-    const double height = std::max(p->height, bottom + p->marginBottom);
+    const double height = frDesignPageHeight(*p);
     const QRectF paper(0, 0, p->width * k, height * k);
     painter->fillRect(paper.translated(3, 3), QColor(90, 90, 90));
     painter->fillRect(paper, Qt::white);
     // the grid over the printable area
     const QRectF area(p->marginLeft * k, p->marginTop * k, p->contentWidth() * k,
                       (height - p->marginTop - p->marginBottom) * k);
-    if (m_snap && m_grid * k >= 4) {
+    if (m_grid.snap && m_grid.step * k >= 4) {
         painter->setPen(QPen(QColor(215, 215, 230), 0));
-        const double step = m_grid * k;
+        const double step = m_grid.step * k;
         // a dot at every fifth step keeps the grid light
-        const double big = step * std::max(1.0, std::ceil(2.5 / m_grid));
+        const double big = step * std::max(1.0, std::ceil(2.5 / m_grid.step));
         for (double x = area.left(); x <= area.right() + 0.1; x += big)
             for (double y = area.top(); y <= area.bottom() + 0.1; y += big) painter->drawPoint(QPointF(x, y));
     }
@@ -300,34 +241,23 @@ TfrDesignView::TfrDesignView(TfrDesignScene* scene, QWidget* parent) : QGraphics
 }
 
 void TfrDesignView::setZoom(double percent) {
-    m_zoom = std::clamp(percent, 25.0, 400.0);
+    m_zoom = frDesignZoom(percent);
     setTransform(QTransform::fromScale(m_zoom / 100, m_zoom / 100));
 }
 
 void TfrDesignView::keyPressEvent(QKeyEvent* e) {
     TfrDesignDocument* doc = m_scene->document();
-    double dx = 0, dy = 0;
-    switch (e->key()) {
-    case Qt::Key_Left: dx = -1; break;
-    case Qt::Key_Right: dx = 1; break;
-    case Qt::Key_Up: dy = -1; break;
-    case Qt::Key_Down: dy = 1; break;
-    case Qt::Key_Delete:
-        if (!doc->selection().empty()) {
-            doc->deleteSelection();
-            return;
-        }
-        QGraphicsView::keyPressEvent(e);
+    if (e->key() == Qt::Key_Delete && !doc->selection().empty()) {
+        doc->deleteSelection();
         return;
-    default: QGraphicsView::keyPressEvent(e); return;
     }
-    if (doc->selection().empty()) {
+    const std::optional<TfrNudge> n = frArrowNudge(e->key(), e->modifiers(), m_scene->grid().step);
+    if (!n || doc->selection().empty()) {
         QGraphicsView::keyPressEvent(e);
         return;
     }
-    const double step = e->modifiers() & Qt::ControlModifier ? 0.1 : m_scene->gridStep();
-    if (e->modifiers() & Qt::ShiftModifier) doc->resizeSelection(dx * step, dy * step, e->isAutoRepeat());
-    else doc->moveSelection(dx * step, dy * step, e->isAutoRepeat());
+    if (n->resize) doc->resizeSelection(n->dx, n->dy, e->isAutoRepeat());
+    else doc->moveSelection(n->dx, n->dy, e->isAutoRepeat());
     e->accept();
 }
 
@@ -357,27 +287,17 @@ QRectF TfrObjectItem::boundingRect() const {
     return shapeRect().adjusted(-h, -h, h, h);
 }
 
+QPointF TfrObjectItem::boxOrigin() const { return QPointF((m_geo.x() - m_obj.x) * k, (m_geo.y() - m_obj.y) * k); }
+
 std::vector<QPointF> TfrObjectItem::handles() const {
-    const QPointF o((m_geo.x() - m_obj.x) * k, (m_geo.y() - m_obj.y) * k);
-    const double w = m_geo.width() * k, h = m_geo.height() * k;
-    if (m_obj.kind == TfrObjectKind::Line) return {o, o + QPointF(w, h)};
-    return {o,
-            o + QPointF(w / 2, 0),
-            o + QPointF(w, 0),
-            o + QPointF(w, h / 2),
-            o + QPointF(w, h),
-            o + QPointF(w / 2, h),
-            o + QPointF(0, h),
-            o + QPointF(0, h / 2)};
+    std::vector<QPointF> hs = frObjectHandles(m_obj.kind, m_geo);
+    for (QPointF& h : hs) h = boxOrigin() + h * k;
+    return hs;
 }
 
 int TfrObjectItem::handleAt(const QPointF& local) const {
     if (!isSelected()) return -1;
-    const double r = kHandle * k * 0.8;
-    const auto hs = handles();
-    for (int i = 0; i < int(hs.size()); ++i)
-        if (std::abs(local.x() - hs[size_t(i)].x()) <= r && std::abs(local.y() - hs[size_t(i)].y()) <= r) return i;
-    return -1;
+    return frHandleAt(m_obj.kind, m_geo, (local - boxOrigin()) / k, kHandle * 0.8);
 }
 
 TfrPrim TfrObjectItem::prim() const {
@@ -387,8 +307,8 @@ TfrPrim TfrObjectItem::prim() const {
     shown.width = m_geo.width();
     shown.height = m_geo.height();
     const TfrPage* page = m_scene->document()->page();
-    const QPointF bandOrigin(page ? page->marginLeft : 0, m_scene->bandTop(m_ref.band));
-    return frObjectPrim(shown, bandOrigin, shownValue(m_obj));
+    const QPointF bandOrigin(page ? page->marginLeft : 0, page ? frBandTop(*page, m_ref.band) : 0);
+    return frObjectPrim(shown, bandOrigin, frDesignShownValue(m_obj));
 }
 
 void TfrObjectItem::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*) {
@@ -426,14 +346,10 @@ void TfrObjectItem::paint(QPainter* p, const QStyleOptionGraphicsItem*, QWidget*
 }
 
 QVariant TfrObjectItem::itemChange(GraphicsItemChange change, const QVariant& value) {
-    if (change == ItemPositionChange && scene() && m_handle < 0 && m_scene->snapToGrid() &&
-        (QGraphicsItem::scene()->mouseGrabberItem() != nullptr)) {
-        // a drag moves in whole grid steps, keeping the object's offset from the grid
-        const double step = m_scene->gridStep() * k;
-        const QPointF from = m_scene->scenePoint(m_ref.band, QPointF(m_obj.x, m_obj.y));
-        const QPointF d = value.toPointF() - from;
-        return from + QPointF(std::round(d.x() / step) * step, std::round(d.y() / step) * step);
-    }
+    if (change == ItemPositionChange && scene() && m_handle < 0 && m_scene->grid().snap &&
+        (QGraphicsItem::scene()->mouseGrabberItem() != nullptr))
+        return frGridDrag(m_scene->scenePoint(m_ref.band, QPointF(m_obj.x, m_obj.y)), value.toPointF(),
+                          m_scene->grid().step * k);
     return QGraphicsItem::itemChange(change, value);
 }
 
@@ -454,40 +370,8 @@ void TfrObjectItem::mouseMoveEvent(QGraphicsSceneMouseEvent* e) {
         return;
     }
     const QPointF d = (e->scenePos() - m_pressScene) / k;
-    const QRectF g = m_pressGeo;
-    double x = g.x(), y = g.y(), w = g.width(), h = g.height();
-    const double minSize = kfrMinObjectSize;
-    if (m_obj.kind == TfrObjectKind::Line) {
-        if (m_handle == 0) {
-            const double nx = m_scene->snapped(x + d.x()), ny = m_scene->snapped(y + d.y());
-            w -= nx - x;
-            h -= ny - y;
-            x = nx;
-            y = ny;
-        } else {
-            w = m_scene->snapped(x + w + d.x()) - x;
-            h = m_scene->snapped(y + h + d.y()) - y;
-        }
-    } else {
-        const bool left = m_handle == 0 || m_handle == 6 || m_handle == 7;
-        const bool right = m_handle == 2 || m_handle == 3 || m_handle == 4;
-        const bool top = m_handle == 0 || m_handle == 1 || m_handle == 2;
-        const bool bottom = m_handle == 4 || m_handle == 5 || m_handle == 6;
-        if (left) {
-            const double nx = std::min(m_scene->snapped(x + d.x()), x + w - minSize);
-            w += x - nx;
-            x = nx;
-        }
-        if (right) w = std::max(m_scene->snapped(x + w + d.x()) - x, minSize);
-        if (top) {
-            const double ny = std::min(m_scene->snapped(y + d.y()), y + h - minSize);
-            h += y - ny;
-            y = ny;
-        }
-        if (bottom) h = std::max(m_scene->snapped(y + h + d.y()) - y, minSize);
-    }
     prepareGeometryChange();
-    m_geo = QRectF(frRoundMm(x), frRoundMm(y), frRoundMm(w), frRoundMm(h));
+    m_geo = frResizeByHandle(m_obj.kind, m_handle, m_pressGeo, d, m_scene->grid());
     m_resized = m_geo != m_pressGeo;
     update();
 }
@@ -559,13 +443,4 @@ void TfrBandItem::setLiveHeight(double mm) {
     prepareGeometryChange();
     m_height = std::max(0.0, mm);
     update();
-}
-
-bool TfrBandItem::onBottomEdge(const QPointF& scenePos) const {
-    const TfrPage* page = m_scene->document()->page();
-    if (!page) return false;
-    const QPointF local = mapFromScene(scenePos);
-    const double left = (kfrCaptionWidth + page->marginLeft) * k;
-    const double right = left + page->contentWidth() * k;
-    return local.x() >= left && local.x() <= right && std::abs(local.y() - m_b.height * k) <= kEdgeGrip * k;
 }

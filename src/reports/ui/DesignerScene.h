@@ -6,6 +6,7 @@
 // dragging (onto another band too) and resized by their handles; each finished
 // gesture is one edit of the document. Scene units: 1 mm = kfrScenePerMm.
 #include "reports/engine/DesignDocument.h"
+#include "reports/engine/DesignGeometry.h"
 #include "reports/engine/DesignProperties.h"
 #include "reports/engine/ReportEngine.h"
 
@@ -27,16 +28,11 @@ public:
     ~TfrDesignScene() override;
 
     TfrDesignDocument* document() const { return m_doc; }
-    // The grid in mm; snapping on or off (objects dragged and resized land on it).
-    double gridStep() const { return m_grid; }
+    // The grid objects dragged and resized land on.
+    const TfrDesignGrid& grid() const { return m_grid; }
     void setGridStep(double mm);
-    bool snapToGrid() const { return m_snap; }
     void setSnapToGrid(bool on);
 
-    // Top of band `band` of the current page, in mm from the paper's top edge.
-    double bandTop(int band) const;
-    // The band under a point (scene units); -1 when none.
-    int bandAt(const QPointF& scenePos) const;
     // The scene point of a position in mm on a band.
     QPointF scenePoint(int band, const QPointF& mm) const;
     // The item drawing an object (nullptr while the scene is being rebuilt).
@@ -45,9 +41,6 @@ public:
     // Where new objects go: the last point clicked on the current band (mm on
     // that band, on the grid), else the band's top left corner.
     QPointF insertPoint() const;
-
-    // A length snapped to the grid when snapping is on.
-    double snapped(double mm) const;
 
 public slots:
     void rebuild();
@@ -66,8 +59,7 @@ private:
     void setViewCursor(Qt::CursorShape shape);
 
     TfrDesignDocument* m_doc;
-    double m_grid = 0.5;
-    bool m_snap = true;
+    TfrDesignGrid m_grid;
     bool m_rebuilding = false;
     std::map<TfrObjRef, TfrObjectItem*> m_items;
     std::vector<TfrBandItem*> m_bands;
@@ -120,6 +112,7 @@ protected:
     void hoverMoveEvent(QGraphicsSceneHoverEvent* e) override;
 
 private:
+    QPointF boxOrigin() const;             // the box's top left corner in item units
     std::vector<QPointF> handles() const;  // scene units, relative to pos()
     QRectF shapeRect() const;              // the object's box in item units
 
@@ -143,8 +136,6 @@ public:
     double height() const { return m_b.height; }
     double liveHeight() const { return m_height; }
     void setLiveHeight(double mm);
-    // Whether a scene point lies on the bottom edge across the printable area.
-    bool onBottomEdge(const QPointF& scenePos) const;
 
     QRectF boundingRect() const override;
     void paint(QPainter* p, const QStyleOptionGraphicsItem* option, QWidget* widget) override;

@@ -2,6 +2,8 @@
 
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
+#include "reports/engine/PreviewState.h"
+#include "reports/engine/ReportExportFiles.h"
 #include "reports/engine/ReportRender.h"
 
 #include <QComboBox>
@@ -9,8 +11,6 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,8 +23,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const int kPercents[] = {50, 75, 100, 150, 200};
-constexpr double kGap = 8;  // px of grey around the page
+constexpr double kGap = kfrPreviewGap;
 }  // namespace
 
 TfrPageView::TfrPageView(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("PageView")); }
@@ -70,9 +69,7 @@ TfrmPreview::TfrmPreview(QWidget* parent) : QDialog(parent) {
     ToolBar->addSeparator();
     cbZoom = new QComboBox(ToolBar);
     cbZoom->setObjectName(QStringLiteral("cbZoom"));
-    cbZoom->addItem(QStringLiteral("По ширине"));
-    cbZoom->addItem(QStringLiteral("Страница целиком"));
-    for (int pc : kPercents) cbZoom->addItem(QStringLiteral("%1%").arg(pc));
+    cbZoom->addItems(frPreviewZooms());
     ToolBar->addWidget(cbZoom);
     ToolBar->addSeparator();
     acFirst = act("acFirst", QStringLiteral("|<"), QStringLiteral("Первая страница"));
@@ -149,66 +146,39 @@ void TfrmPreview::updateView() {
         return;
     }
     const TfrPreparedPage& pg = m_rep.pages[size_t(m_page)];
-    const QSize area = sbxPages->viewport()->size();
-    const double availW = std::max(50.0, area.width() - 2 * kGap - 2);
-    const double availH = std::max(50.0, area.height() - 2 * kGap - 2);
-    double k;
-    const int z = cbZoom->currentIndex();
-    if (z == 0) k = availW / pg.width;
-    else if (z == 1) k = std::min(availW / pg.width, availH / pg.height);
-    else k = screenPxPerMm() * kPercents[std::clamp(z - 2, 0, 4)] / 100.0;
-    PageView->setPage(&pg, k);
+    PageView->setPage(&pg, frPreviewScale(cbZoom->currentIndex(), QSizeF(pg.width, pg.height),
+                                          QSizeF(sbxPages->viewport()->size()), screenPxPerMm()));
 }
 
 void TfrmPreview::updateActions() {
-    const bool any = !m_rep.pages.empty();
-    acFirst->setEnabled(any && m_page > 0);
-    acPrior->setEnabled(any && m_page > 0);
-    acNext->setEnabled(any && m_page < pageCount() - 1);
-    acLast->setEnabled(any && m_page < pageCount() - 1);
-    for (QAction* a : {acPrint, acExportPdf, acExportCsv, acExportRtf}) a->setEnabled(any);
+    const TfrPageTurns turns = frPageTurns(m_page, pageCount());
+    for (QAction* a : {acFirst, acPrior}) a->setEnabled(turns.back);
+    for (QAction* a : {acNext, acLast}) a->setEnabled(turns.forward);
+    for (QAction* a : {acPrint, acExportPdf, acExportCsv, acExportRtf}) a->setEnabled(!m_rep.pages.empty());
 }
 
 void TfrmPreview::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
-    if (cbZoom->currentIndex() <= 1) updateView();
+    if (frPreviewZoomFits(cbZoom->currentIndex())) updateView();
 }
 
 void TfrmPreview::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-    case Qt::Key_PageDown: setPageIndex(m_page + 1); return;
-    case Qt::Key_PageUp: setPageIndex(m_page - 1); return;
-    case Qt::Key_Home: if (e->modifiers() & Qt::ControlModifier) { setPageIndex(0); return; } break;
-    case Qt::Key_End: if (e->modifiers() & Qt::ControlModifier) { setPageIndex(pageCount() - 1); return; } break;
-    default: break;
-    }
-    QDialog::keyPressEvent(e);
+    if (const std::optional<int> page = frPageForKey(e->key(), e->modifiers(), m_page, pageCount())) setPageIndex(*page);
+    else QDialog::keyPressEvent(e);
 }
 
 void TfrmPreview::printTo(QPrinter& printer, int from, int to) const {
     if (m_rep.pages.empty()) return;
-    const int first = from > 0 ? from - 1 : 0;
-    const int last = to > 0 ? std::min(to, pageCount()) - 1 : pageCount() - 1;
+    const auto [first, last] = frPrintedPages(from, to, pageCount());
     printer.setFullPage(true);
-    auto layout = [&](const TfrPreparedPage& pg) {
-        printer.setPageSize(QPageSize(QSizeF(pg.width, pg.height), QPageSize::Millimeter));
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    };
-    layout(m_rep.pages[size_t(first)]);
+    frSetPaper(printer, m_rep.pages[size_t(first)]);
     QPainter p;
     if (!p.begin(&printer)) {
         TitledMessageBox(QStringLiteral("Не удалось начать печать на принтере ") + printer.printerName() +
                              QStringLiteral("."), mbStopOk);
         return;
     }
-    const double k = printer.resolution() / 25.4;
-    for (int i = first; i <= last; ++i) {
-        if (i > first) {
-            layout(m_rep.pages[size_t(i)]);
-            printer.newPage();
-        }
-        frRenderPage(p, m_rep.pages[size_t(i)], k);
-    }
+    frPaintPages(p, printer, m_rep, first, last, printer.resolution() / 25.4);
     p.end();
 }
 
@@ -226,20 +196,15 @@ void TfrmPreview::acPrintExecute() {
 
 namespace {
 
-QString suggested(const QString& title, const char* ext) {
-    return (title.isEmpty() ? QStringLiteral("Отчет") : title) + QLatin1Char('.') + QLatin1String(ext);
-}
-
-QString withSuffix(QString path, const char* ext) {
-    if (QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + QLatin1String(ext);
-    return path;
-}
-
-// Runs an export; a failure is told in a message box and leaves nothing behind.
-template <class F>
-void tryExport(F&& f) {
+// Asks for the file (with the kind's extension when none is typed) and
+// exports to it; a failure is told in a message box and leaves nothing behind.
+void exportAs(QWidget* parent, const TfrPreparedReport& rep, const QString& title, TfrExportKind kind,
+              QChar csvSeparator = QLatin1Char(';')) {
+    const TfrExportChoice c = frExportChoice(kind);
+    const QString path = ModalSeam::getSaveFileName(parent, c.caption, frExportSuggestedName(title, kind), c.filter);
+    if (path.isEmpty()) return;
     try {
-        f();
+        frExportReport(rep, kind, frExportPath(path, kind), csvSeparator);
     } catch (const std::exception& e) {
         TitledMessageBox(QString::fromUtf8(e.what()), mbStopOk);
     }
@@ -247,31 +212,14 @@ void tryExport(F&& f) {
 
 }  // namespace
 
-void TfrmPreview::acExportPdfExecute() {
-    QString path = ModalSeam::getSaveFileName(this, QStringLiteral("Сохранить в PDF"), suggested(m_title, "pdf"),
-                                              QStringLiteral("Документ PDF (*.pdf)"));
-    if (path.isEmpty()) return;
-    path = withSuffix(path, "pdf");
-    tryExport([&] { frExportPdf(m_rep, path); });
-}
+void TfrmPreview::acExportPdfExecute() { exportAs(this, m_rep, m_title, TfrExportKind::Pdf); }
 
 void TfrmPreview::acExportCsvExecute() {
     const QString sep = AskCsvSeparator(this);
-    if (sep.isEmpty()) return;
-    QString path = ModalSeam::getSaveFileName(this, QStringLiteral("Сохранить в CSV"), suggested(m_title, "csv"),
-                                              QStringLiteral("Файл CSV (*.csv)"));
-    if (path.isEmpty()) return;
-    path = withSuffix(path, "csv");
-    tryExport([&] { frWriteFile(frCsv(m_rep, sep.at(0)), path); });
+    if (!sep.isEmpty()) exportAs(this, m_rep, m_title, TfrExportKind::Csv, sep.at(0));
 }
 
-void TfrmPreview::acExportRtfExecute() {
-    QString path = ModalSeam::getSaveFileName(this, QStringLiteral("Сохранить в RTF"), suggested(m_title, "rtf"),
-                                              QStringLiteral("Документ RTF (*.rtf)"));
-    if (path.isEmpty()) return;
-    path = withSuffix(path, "rtf");
-    tryExport([&] { frWriteFile(frRtf(m_rep), path); });
-}
+void TfrmPreview::acExportRtfExecute() { exportAs(this, m_rep, m_title, TfrExportKind::Rtf); }
 
 QString AskCsvSeparator(QWidget* parent) {
     QDialog dlg(parent);
@@ -281,9 +229,7 @@ QString AskCsvSeparator(QWidget* parent) {
     lay->addWidget(new QLabel(QStringLiteral("Разделитель полей:"), &dlg));
     auto* cb = new QComboBox(&dlg);
     cb->setObjectName(QStringLiteral("cbSeparator"));
-    cb->addItem(QStringLiteral("Точка с запятой ( ; )"), QStringLiteral(";"));
-    cb->addItem(QStringLiteral("Запятая ( , )"), QStringLiteral(","));
-    cb->addItem(QStringLiteral("Табуляция"), QStringLiteral("\t"));
+    for (const TfrCsvSeparator& s : frCsvSeparators()) cb->addItem(s.caption, s.separator);
     lay->addWidget(cb);
     auto* bb = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
     bb->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOk"));

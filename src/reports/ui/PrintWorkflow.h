@@ -6,28 +6,14 @@
 // closed, a refusal, an exception), the report datasets are unbound and the
 // value callback removed, so the report keeps nothing of the window's rows or
 // values.
-#include "reports/engine/ReportEngine.h"
+#include "reports/engine/PrintJob.h"
 
 #include <QList>
 #include <QPair>
 #include <QString>
-#include <functional>
 
 class QWidget;
 class TClientDataSet;
-
-struct TfrPrintJob {
-    QString formPath;              // the form's file without ".frf"
-    TfrReport::GetValue getValue;  // the form's variables asked by name; empty: the report asks no callback
-    // After the form is loaded: binds the report datasets (frdsReport, frdsReportP,
-    // frdsReportU) to the window's rows, chooses the bands' datasets, sets the
-    // report's own variables. EfrBindError for a form without a band it needs.
-    std::function<void(TfrReport&)> bind;
-    // A form that is broken or lacks a band the print binds is refused with a
-    // stop box naming the file. The report dialogs pass it on instead: they
-    // hand every failure of a report to the application's error handler.
-    bool refuseBrokenForm = true;
-};
 
 // Runs the print; whether the preview was shown. A missing form file throws
 // its EfrFileError on; a report that cannot be laid out is told in a message
