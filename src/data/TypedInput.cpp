@@ -1,10 +1,13 @@
 #include "data/TypedInput.h"
 
+#include "data/DataErrors.h"
+#include "data/Field.h"
 #include "fb/Decimal.h"
 
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <limits>
 
 QDate ParseTypedDate(const QString& typed, const QDate& reference) {
     QString t = typed.trimmed();
@@ -83,4 +86,53 @@ QString NumberInputError(const QString& label, const QString& text, bool integer
         }
     }
     return {};
+}
+
+QString FieldTextRefusal(const TField& field, const QString& label, const QString& text, bool hasRange, qint64 lo,
+                         qint64 hi) {
+    if (!field.isNumeric()) return {};
+    const TFieldType type = field.type();
+    const bool integer = type != TFieldType::Decimal;
+    qint64 low = type == TFieldType::SmallInt  ? std::numeric_limits<qint16>::min()
+                 : type == TFieldType::Integer ? std::numeric_limits<qint32>::min()
+                                               : std::numeric_limits<qint64>::min();
+    qint64 high = type == TFieldType::SmallInt  ? std::numeric_limits<qint16>::max()
+                  : type == TFieldType::Integer ? std::numeric_limits<qint32>::max()
+                                                : std::numeric_limits<qint64>::max();
+    if (hasRange) {
+        low = std::max(low, lo);
+        high = std::min(high, hi);
+    }
+    return NumberInputError(label, text, integer, field.scale(), low, high);
+}
+
+QString WriteFieldText(TField& field, const QString& label, const QString& text, bool hasRange, qint64 lo, qint64 hi) {
+    const QString refusal = FieldTextRefusal(field, label, text, hasRange, lo, hi);
+    if (!refusal.isEmpty()) return refusal;
+    try {
+        field.setAsString(text);
+    } catch (const EConvertError& e) {
+        return QStringLiteral("Поле \"") + label + QStringLiteral("\": ") + e.message();
+    }
+    return {};
+}
+
+QDate ReadTypedDate(const QString& typed, const QDate& shown, const QDate& blank, const QDate& lowest,
+                    const QDate& highest) {
+    const QDate d = ParseTypedDate(typed, shown);
+    if (!d.isValid() || d == blank || d < lowest || d > highest) return {};
+    return d;
+}
+
+QString TypedDateRefusal(const QString& label, const QString& typed) {
+    return QStringLiteral("Поле \"") + label + QStringLiteral("\": \"") + typed +
+           QStringLiteral("\" не является датой.\rВведите дату в виде ДД.ММ.ГГГГ, например 15.01.2027.");
+}
+
+QString FieldLabelFromCaption(QString caption) {
+    caption.remove(QLatin1Char('&'));
+    caption = caption.trimmed();
+    while (caption.endsWith(QLatin1Char(':')) || caption.endsWith(QLatin1Char('~')))
+        caption = caption.left(caption.size() - 1).trimmed();
+    return caption;
 }

@@ -44,3 +44,15 @@ QHash<QString, bool> CommandEnabling(bool connected, TJournalTab tab, bool journ
     for (const QString& name : AlwaysEnabledCommands()) on.insert(name, true);
     return on;
 }
+
+TJournalTab JournalTabOfIndex(int index) { return index == 1 ? TJournalTab::Docs : TJournalTab::Docu; }
+
+QString DocumentEditorWindow(TJournalTab tab) {
+    return tab == TJournalTab::Docs ? QStringLiteral("frmDocs") : QStringLiteral("frmDocu");
+}
+
+int NewDocumentTypeDoc(TJournalTab tab) { return tab == TJournalTab::Docs ? 2 : 1; }
+
+QString JournalStretchField(TJournalTab tab) {
+    return tab == TJournalTab::Docs ? QStringLiteral("DOCU_TITLE") : QStringLiteral("ZAKAZCH_NAMEAP");
+}

@@ -16,3 +16,15 @@ QString StatusPeriodText(const TGL& gl) {
            loc.toString(gl.RPeriodDate2, QLocale::ShortFormat) + QLatin1Char(' ') +
            (gl.RPeriodOpen ? QStringLiteral("(Открыт)") : QStringLiteral("(Закрыт)"));
 }
+
+std::array<int, 6> StatusPanelWidths(const std::array<int, 6>& textWidths, int available) {
+    // The least widths; panel 0 takes what is left.
+    constexpr int least[] = {0, 170, 210, 34, 34, 50};
+    std::array<int, 6> w = textWidths;
+    for (int i = 3; i < 6; ++i) w[i] = qMax(least[i], w[i]);
+    w[2] = qMax(least[2], w[2]);
+    const int wanted1 = qMax(least[1], w[1]);
+    w[1] = qBound(0, available - (w[0] + w[2] + w[3] + w[4] + w[5]), wanted1);
+    w[0] = qMax(w[0], available - (w[1] + w[2] + w[3] + w[4] + w[5]));
+    return w;
+}

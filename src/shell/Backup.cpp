@@ -5,12 +5,9 @@
 #include "ui/ModalSeam.h"
 #include "data/DataModule.h"
 #include "fb/Attachment.h"
-#include "fb/DbError.h"
-#include "fb/Service.h"
 #include "ui/Help.h"
 
 #include <QDate>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -26,20 +23,7 @@ namespace {
 
 const QString kHelpPage = QStringLiteral("_backup.htm");
 
-// How often the window hears how much of a server's backup has come.
-constexpr qint64 kReceivedStep = 256 * 1024;
-
 }  // namespace
-
-bool BackupCommandEnabled(bool connected, const TGL& gl) { return connected && gl.DostupBookUser; }
-
-QString SuggestedBackupFile(const QString& database, const QDate& day) {
-    const QString name = QStringLiteral("obrix-%1.fbk").arg(day.toString(QStringLiteral("yyyy-MM-dd")));
-    const QString folder = fb::isNetworkDatabase(database) || database.isEmpty()
-                               ? QDir::homePath()
-                               : QFileInfo(database).absolutePath();
-    return QDir(folder).filePath(name);
-}
 
 TfrmBackup::TfrmBackup(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmBackup"));
@@ -96,8 +80,7 @@ void TfrmBackup::setJob(const QString& database, const QString& file) {
     m_outcome = Outcome::None;
     m_failure.clear();
     memoLines->clear();
-    lbFile->setText(QStringLiteral("Резервная копия базы данных %1\rв файл %2").arg(database, file));
-    lbFile->setText(ModalSeam::displayText(lbFile->text()));
+    lbFile->setText(ModalSeam::displayText(BackupJobText(database, file)));
     btnCancel->setEnabled(true);
 }
 
@@ -127,35 +110,11 @@ void TfrmBackup::start() {
     // The engine's work runs on its own thread; what it reports comes back
     // to this window through queued calls (dropped once the window is gone).
     m_worker.reset(QThread::create([this, database, file, stop] {
-        const auto post = [this](const QString& line) {
+        const TBackupResult result = RunDatabaseBackup(database, file, [this](const QString& line) {
             QMetaObject::invokeMethod(this, [this, line] { addLine(line); }, Qt::QueuedConnection);
-        };
-        Outcome outcome = Outcome::Done;
-        QString failure;
-        try {
-            const auto asked = [stop] { return stop->load(); };
-            if (fb::isNetworkDatabase(database)) {
-                post(QStringLiteral("Сервер передает резервную копию..."));
-                qint64 reported = 0;
-                fb::backupDatabaseHere(database, file, [&](qint64 bytes) {
-                    if (bytes - reported < kReceivedStep) return;
-                    reported = bytes;
-                    post(QStringLiteral("Получено %1 КБ").arg(bytes / 1024));
-                }, asked);
-            } else {
-                fb::backupDatabase(database, file, post, asked);
-            }
-        } catch (const fb::ServiceCancelled&) {
-            outcome = Outcome::Cancelled;
-        } catch (const fb::DbError& e) {
-            outcome = Outcome::Failed;
-            failure = fb::serviceFailureText(e, fb::ServiceWork::Backup, database, file);
-        } catch (const std::exception& e) {
-            outcome = Outcome::Failed;
-            failure = QString::fromUtf8(e.what());
-        }
-        failure.replace(QLatin1Char('\n'), QLatin1Char('\r'));
-        QMetaObject::invokeMethod(this, [this, outcome, failure] { finish(outcome, failure); }, Qt::QueuedConnection);
+        }, *stop);
+        QMetaObject::invokeMethod(this, [this, result] { finish(result.outcome, result.failure); },
+                                  Qt::QueuedConnection);
     }));
     m_worker->start();
 }
@@ -173,34 +132,20 @@ void TfrmBackup::finish(Outcome outcome, const QString& failure) {
 
 void RunBackupCommand(QWidget* parent, const QString& database) {
     if (!BackupCommandEnabled(GL.Connected, GL)) {
-        TitledMessageBox(QStringLiteral("Резервную копию делает администратор."), mbWarningOk);
+        TitledMessageBox(BackupRefusalText(), mbWarningOk);
         return;
     }
-    QString file = ModalSeam::getSaveFileName(parent, QStringLiteral("Резервная копия базы данных"),
-                                              SuggestedBackupFile(database, QDate::currentDate()),
-                                              QStringLiteral("Резервная копия (*.fbk)"));
+    const QString file = BackupTargetFile(ModalSeam::getSaveFileName(
+        parent, QStringLiteral("Резервная копия базы данных"), SuggestedBackupFile(database, QDate::currentDate()),
+        QStringLiteral("Резервная копия (*.fbk)")));
     if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".fbk");
     const bool existed = QFileInfo::exists(file);
 
     TfrmBackup window(parent);
     window.setJob(database, file);
     execModal(&window);
-    switch (window.outcome()) {
-    case TfrmBackup::Outcome::Done:
-        TitledMessageBox(QStringLiteral("Резервная копия базы данных создана:\r") + file, mbInfoOk);
-        break;
-    case TfrmBackup::Outcome::Cancelled:
-        TitledMessageBox(QStringLiteral("Резервная копия не создана: работа прервана.") +
-                             (existed ? QStringLiteral("\rПрежний файл %1 оставлен как был.").arg(file) : QString()),
-                         mbWarningOk);
-        break;
-    case TfrmBackup::Outcome::Failed:
-        TitledMessageBox(QStringLiteral("Резервная копия не создана.\r") + window.failureText(), mbStopOk);
-        break;
-    case TfrmBackup::Outcome::None:
-        break;
-    }
+    const TNotice notice = BackupResultNotice({window.outcome(), window.failureText()}, file, existed);
+    if (notice.kind != TNoticeKind::None) TitledMessageBox(notice.text, int(notice.kind));
 }
 
 void RunBackupCommand(QWidget* parent) { RunBackupCommand(parent, DM().connection().database()); }

@@ -2,34 +2,29 @@
 // The administrator's backup of the working database from the main window:
 // a save-file dialog, a progress window that shows the engine's work while
 // the engine runs on a thread of its own, and a message with the result.
+#include "session/DatabaseBackup.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <atomic>
 #include <memory>
 
-class QDate;
 class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QThread;
-struct TGL;
 
-// The command is the administrator's: connected and allowed the operator book.
-bool BackupCommandEnabled(bool connected, const TGL& gl);
-
-// The file offered in the save dialog: "obrix-<date>.fbk" in the database's
-// folder for a local database, in the user's home folder otherwise.
-QString SuggestedBackupFile(const QString& database, const QDate& day);
-
+// The rules (who, which file, the engine's work, the result's message) are
+// in session/DatabaseBackup.h.
 // The progress window: shows the engine's lines (or, for a database on a
 // server, how much of the backup has come), lets the user stop the work, and
 // closes itself when the engine is done: Accepted when the backup is whole.
 class TfrmBackup : public QDialog {
     Q_OBJECT
 public:
-    enum class Outcome { None, Done, Failed, Cancelled };
+    using Outcome = TBackupOutcome;
 
     explicit TfrmBackup(QWidget* parent = nullptr);
     ~TfrmBackup() override;  // waits for the engine's thread

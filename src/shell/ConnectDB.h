@@ -1,46 +1,9 @@
 #pragma once
-// Connecting to the database and checking its structure version.
-//
-// The connection-error message names the kind of the error after "Ошибка: ":
-//   "Ошибка сервера базы данных"  a refusal of the database engine (fb::DbError),
-//   "Ошибка базы данных"          an error of the program's data layer (EDatabaseError),
-//                                 also an empty database location (kind other than 1 or 2,
-//                                 or an empty file name),
-//   "Ошибка версии"               a version text that holds no version number,
-//   "Ошибка программы"            anything else.
-// When the version check itself fails (no P_VERSION, an error running it, a
-// text without a version number) the connection is closed and the program
-// stays unconnected with the same connection-error message. After any
-// failure GL.Connected is false and the data module holds no connection.
+// Connecting to the database and checking its structure version: the rules
+// and the texts are in session/ConnectDatabase.h; here the outcome is said.
+#include "session/ConnectDatabase.h"
+
 #include <QDialog>
-#include <QString>
-#include <exception>
-
-// The structure version this program is built for.
-QString ProgramDBVersion();  // "1.1.6"
-
-// The kind of an error as named in the connection-error message.
-QString ConnectErrorKind(const std::exception_ptr& error);
-// "При подключении к базе данных " + database + " произошла ошибка.\r\n\r\nОшибка: " + kind +
-// "\r\nСообщение: " + message.
-QString ConnectErrorText(const QString& database, const std::exception_ptr& error);
-// What most likely went wrong when the database could not be opened, in
-// Russian, for the clerk: the file does not exist, it cannot be read or
-// written, another program holds it, the server does not answer, the path has
-// characters the system's encoding cannot pass. Empty when nothing fits.
-// `kind` is the connection kind (1 local file, 2 server), `message` the
-// engine's own text.
-QString ConnectFailureExplanation(int kind, const QString& localFile, const QString& server, const QString& message);
-// True when the engine would not open a local database file because another
-// process holds it open (another copy of the program, a server, a backup):
-// the embedded engine opens a file for one process only.
-bool IsDatabaseFileInUse(const std::exception_ptr& error);
-// What the clerk is told then, instead of the engine's lock text:
-// "База данных «" + file + "» открыта другой программой. Закройте ее и повторите подключение."
-QString DatabaseInUseText(const QString& file);
-// The two version-mismatch messages.
-QString LowerVersionText(const QString& dbVersion);
-QString HigherVersionText(const QString& dbVersion);
 
 // Connects the data module to the database AppOptions names and checks the
 // version; GL.Connected tells the outcome. Messages through VendorMessageBox.

@@ -46,9 +46,6 @@ namespace {
 const QString kTitle = QStringLiteral("Обрикс");
 const QString kNoConnection = QStringLiteral("Нет соединения с базой данных");
 
-// Status bar panels' least widths; each grows to its text, panel 0 takes what is left.
-constexpr int kPanelWidths[] = {0, 170, 210, 34, 34, 50};
-
 QIcon themed(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
     return QIcon::fromTheme(QString::fromLatin1(name), style->standardIcon(fallback));
 }
@@ -300,26 +297,17 @@ int TfrmMain::statusPanelTextWidth(int panel) const {
 }
 
 void TfrmMain::layoutStatusPanels() {
-    // Every panel fits its text; when the window is narrow the operator's role
-    // gives way first, the document count and the period's state never do.
-    int w[6];
-    for (int i = 0; i < 6; ++i) w[i] = statusPanelTextWidth(i);
-    for (int i = 3; i < 6; ++i) w[i] = qMax(kPanelWidths[i], w[i]);
+    std::array<int, 6> text;
+    for (int i = 0; i < 6; ++i) text[size_t(i)] = statusPanelTextWidth(i);
     const int gaps = 6 * (SB->layout() ? SB->layout()->spacing() + 4 : 8);
     const int grip = style()->pixelMetric(QStyle::PM_SizeGripSize) + 8;
-    const int available = SB->width() - gaps - grip;
-    w[2] = qMax(kPanelWidths[2], w[2]);
-    const int wanted1 = qMax(kPanelWidths[1], w[1]);
-    w[1] = qBound(0, available - (w[0] + w[2] + w[3] + w[4] + w[5]), wanted1);
-    w[0] = qMax(w[0], available - (w[1] + w[2] + w[3] + w[4] + w[5]));
-    for (int i = 0; i < 6; ++i) m_panels[i]->setFixedWidth(w[i]);
+    const std::array<int, 6> w = StatusPanelWidths(text, SB->width() - gaps - grip);
+    for (int i = 0; i < 6; ++i) m_panels[i]->setFixedWidth(w[size_t(i)]);
 }
 
 // --- journals and status ----------------------------------------------------
 
-TJournalTab TfrmMain::currentTab() const {
-    return TabControl->currentIndex() == 1 ? TJournalTab::Docs : TJournalTab::Docu;
-}
+TJournalTab TfrmMain::currentTab() const { return JournalTabOfIndex(TabControl->currentIndex()); }
 
 TClientDataSet* TfrmMain::currentJournal() const { return currentTab() == TJournalTab::Docs ? cdsDocs : cdsDocu; }
 
@@ -352,9 +340,7 @@ void TfrmMain::OpenJournals() {
 
 void TfrmMain::showJournal(TClientDataSet* journal) {
     m_model->setDataSet(journal);
-    // The customer (the order's base for a stock document) takes the free width,
-    // so that the totals at the right stay in view.
-    m_model->setStretchField(journal == cdsDocs ? QStringLiteral("DOCU_TITLE") : QStringLiteral("ZAKAZCH_NAMEAP"));
+    m_model->setStretchField(JournalStretchField(journal == cdsDocs ? TJournalTab::Docs : TJournalTab::Docu));
     m_model->applyColumnWidths(DBG);
 }
 
@@ -367,10 +353,11 @@ void TfrmMain::ReopenJournals() {
 }
 
 void TfrmMain::TabControlChange(int index) {
-    TClientDataSet* journal = index == 1 ? cdsDocs : cdsDocu;
+    const TJournalTab tab = JournalTabOfIndex(index);
+    TClientDataSet* journal = tab == TJournalTab::Docs ? cdsDocs : cdsDocu;
     showJournal(journal);
     if (journal->isActive()) {
-        if (index == 1) DM().openDocuLU(GL.RPeriodID);
+        if (tab == TJournalTab::Docs) DM().openDocuLU(GL.RPeriodID);
         RefreshAndLocate(*journal);
     }
     UpdateStatusBar();
@@ -413,8 +400,7 @@ void TfrmMain::openModal(const QString& windowName) {
 }
 
 void TfrmMain::openEditor(bool isNew) {
-    auto* dlg = Window<QDialog>(currentTab() == TJournalTab::Docs ? QStringLiteral("frmDocs")
-                                                                   : QStringLiteral("frmDocu"));
+    auto* dlg = Window<QDialog>(DocumentEditorWindow(currentTab()));
     if (!dlg) return;
     if (auto* editor = dynamic_cast<IDocumentEditor*>(dlg)) editor->setIsNewDoc(isNew);
     execModal(dlg);
@@ -430,7 +416,7 @@ void TfrmMain::acDocsNewExecute() {
     auto* chooser = Window<TfrmNewDoc>(QStringLiteral("frmNewDoc"));
     if (!chooser) return;
     const bool stock = currentTab() == TJournalTab::Docs;
-    chooser->setTypeDoc(stock ? 2 : 1);
+    chooser->setTypeDoc(NewDocumentTypeDoc(currentTab()));
     if (execModal(chooser) != QDialog::Accepted) return;
     const int kind = chooser->selectedKindId();
     if (kind < 0) return;

@@ -21,11 +21,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-const QString kDatabase = QStringLiteral("Database");
-
-}  // namespace
-
 TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Настройки программы"));
@@ -82,21 +77,21 @@ TfrmOptions::TfrmOptions(QWidget* parent) : QDialog(parent) {
 }
 
 void TfrmOptions::ReadSettings(bool withHintFlag) {
-    const int kind = settings::readInteger(kDatabase, QStringLiteral("DB_ConnectKind"), 1);
+    TMyApplicationOptions file;
+    ReadAppOptions(file);
     // Neither button checked for a kind other than 1 or 2.
     rbLocalConnect->group()->setExclusive(false);
-    rbLocalConnect->setChecked(kind == 1);
-    rbRemoteLANConnect->setChecked(kind == 2);
+    rbLocalConnect->setChecked(file.ConnectKind == 1);
+    rbRemoteLANConnect->setChecked(file.ConnectKind == 2);
     rbLocalConnect->group()->setExclusive(true);
 
-    edLocalDBName->setText(settings::readString(kDatabase, QStringLiteral("DB_LocalDBName")));
-    edRemoteLANServer->setText(settings::readString(kDatabase, QStringLiteral("DB_Server")));
-    edRemoteLANFilename->setText(settings::readString(kDatabase, QStringLiteral("DB_ServerDBName")));
+    edLocalDBName->setText(file.LocalDBName);
+    edRemoteLANServer->setText(file.Server);
+    edRemoteLANFilename->setText(file.ServerDBName);
 
     UpdateConnectKindControls();
-    AppOptions.Port = settings::readString(kDatabase, QStringLiteral("DB_Port"), QStringLiteral("3052"));
-    if (withHintFlag)
-        AppOptions.ShowHintMes = settings::readBool(QStringLiteral("Misc"), QStringLiteral("MS_ShowHintMes"), true);
+    AppOptions.Port = file.Port;
+    if (withHintFlag) AppOptions.ShowHintMes = file.ShowHintMes;
     ControlsToOptions();
 }
 
@@ -123,12 +118,13 @@ void TfrmOptions::showEvent(QShowEvent* e) {
 }
 
 void TfrmOptions::btnOkClick() {
-    const int kind = rbRemoteLANConnect->isChecked() ? 2 : rbLocalConnect->isChecked() ? 1 : 0;
-    settings::writeInteger(kDatabase, QStringLiteral("DB_ConnectKind"), kind);
-    settings::writeString(kDatabase, QStringLiteral("DB_LocalDBName"), edLocalDBName->text());
-    settings::writeString(kDatabase, QStringLiteral("DB_Server"), edRemoteLANServer->text());
-    settings::writeString(kDatabase, QStringLiteral("DB_ServerDBName"), edRemoteLANFilename->text());
-    settings::writeString(kDatabase, QStringLiteral("DB_Port"), AppOptions.Port);
+    // Neither button checked is written as kind 0.
+    TMyApplicationOptions chosen = AppOptions;
+    chosen.ConnectKind = rbRemoteLANConnect->isChecked() ? 2 : rbLocalConnect->isChecked() ? 1 : 0;
+    chosen.LocalDBName = edLocalDBName->text();
+    chosen.Server = edRemoteLANServer->text();
+    chosen.ServerDBName = edRemoteLANFilename->text();
+    WriteAppOptions(chosen);
     ControlsToOptions();
     accept();
 }

@@ -3,15 +3,11 @@
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "data/ClientDataSet.h"
+#include "data/GroupTree.h"
 
 #include <QDialog>
-#include <QHash>
 
 namespace {
-
-bool integerType(TFieldType t) {
-    return t == TFieldType::Integer || t == TFieldType::SmallInt || t == TFieldType::LargeInt;
-}
 
 // Sets a flag for the length of a scope, also when it ends by an exception.
 struct BusyScope {
@@ -70,26 +66,14 @@ void TDBTreeView::warn(const QString& text) const {
     ModalSeam::message({QStringLiteral("Предупреждение"), objectName() + text, mbWarningOk});
 }
 
-bool TDBTreeView::validIdField(const QString& name) const {
-    TField* f = m_ds ? m_ds->findField(name) : nullptr;
-    return f && integerType(f->type());
-}
-
 void TDBTreeView::setRootID(int id) {
     m_rootId = id;
     RebuildTree(false);
 }
 
 void TDBTreeView::setIDField(const QString& name) {
-    if (linkActive() && !name.isEmpty()) {
-        TField* f = m_ds->findField(name);
-        if (f && !integerType(f->type())) {
-            warn(QStringLiteral(": Incorrect field type"));
-            return;
-        }
-    }
-    if (!name.isEmpty() && name == m_parentField) {
-        warn(QStringLiteral(": IDField and ParendIDField cann't refer to the same field!"));
+    if (const QString refusal = GroupTreeIdFieldRefusal(m_ds, name, m_parentField); !refusal.isEmpty()) {
+        warn(refusal);
         return;
     }
     m_idField = name;
@@ -97,15 +81,8 @@ void TDBTreeView::setIDField(const QString& name) {
 }
 
 void TDBTreeView::setParentIDField(const QString& name) {
-    if (linkActive() && !name.isEmpty()) {
-        TField* f = m_ds->findField(name);
-        if (f && !integerType(f->type())) {
-            warn(QStringLiteral(": Incorrect field type"));
-            return;
-        }
-    }
-    if (!name.isEmpty() && name == m_idField) {
-        warn(QStringLiteral(": IDField and ParendIDField cann't refer to the same field!"));
+    if (const QString refusal = GroupTreeIdFieldRefusal(m_ds, name, m_idField); !refusal.isEmpty()) {
+        warn(refusal);
         return;
     }
     m_parentField = name;
@@ -119,23 +96,9 @@ void TDBTreeView::setDisplayField(const QString& name) {
 
 bool TDBTreeView::CheckBinding() {
     if (!linkActive()) return false;
-    if (!validIdField(m_idField)) {
-        warn(QStringLiteral(": IDField not defined or of incorrect type"));
-        return false;
-    }
-    if (!validIdField(m_parentField)) {
-        warn(QStringLiteral(": ParentIDField not defined or of incorrect type"));
-        return false;
-    }
-    if (!m_ds->findField(m_displayField)) {
-        warn(QStringLiteral(": DisplayField not defined"));
-        return false;
-    }
-    if (m_idField.compare(m_parentField, Qt::CaseInsensitive) == 0) {
-        warn(QStringLiteral(": IDField and ParendIDField cann't refer to the same field!"));
-        return false;
-    }
-    return true;
+    const QString refusal = GroupTreeBindingRefusal(*m_ds, m_idField, m_parentField, m_displayField);
+    if (!refusal.isEmpty()) warn(refusal);
+    return refusal.isEmpty();
 }
 
 int TDBTreeView::nodeId(const QTreeWidgetItem* node) { return node ? node->data(0, Qt::UserRole).toInt() : 0; }
@@ -157,33 +120,22 @@ void TDBTreeView::RebuildTree(bool keepPosition) {
         ~Enable() { ds->enableControls(); }
     } enable{m_ds};
 
-    TField& idF = m_ds->fieldByName(m_idField);
-    TField& parentF = m_ds->fieldByName(m_parentField);
-    TField& textF = m_ds->fieldByName(m_displayField);
     qint64 position = 0;
-    if (keepPosition) position = topLevelItemCount() > 0 ? idF.asLargeInt() : m_rootId;
+    if (keepPosition) position = topLevelItemCount() > 0 ? m_ds->fieldByName(m_idField).asLargeInt() : m_rootId;
 
     setUpdatesEnabled(false);
     const QSignalBlocker block(this);
     clear();
-    // Children of each parent in the dataset's order.
-    QHash<qint64, QList<int>> children;
-    const int n = m_ds->recordCount();
-    for (int r = 0; r < n; ++r) children[m_ds->valueAt(r, parentF.index()).toInt()].append(r);
-    std::function<void(QTreeWidgetItem*, qint64)> build = [&](QTreeWidgetItem* parent, qint64 parentId) {
-        const QList<int> rows = children.value(parentId);
-        QList<QPair<QTreeWidgetItem*, qint64>> made;
-        for (int r : rows) {
-            const qint64 id = m_ds->valueAt(r, idF.index()).toInt();
-            if (id == parentId) continue;
+    std::function<void(QTreeWidgetItem*, const QList<TGroupNode>&)> show = [&](QTreeWidgetItem* parent,
+                                                                                const QList<TGroupNode>& nodes) {
+        for (const TGroupNode& node : nodes) {
             auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-            item->setText(0, m_ds->displayTextAt(r, textF.index()));
-            item->setData(0, Qt::UserRole, int(id));
-            made.append({item, id});
+            item->setText(0, node.text);
+            item->setData(0, Qt::UserRole, int(node.id));
+            show(item, node.children);
         }
-        for (const auto& [item, id] : made) build(item, id);
     };
-    build(nullptr, m_rootId);
+    show(nullptr, BuildGroupTree(ReadGroupRows(*m_ds, m_idField, m_parentField, m_displayField), m_rootId));
     if (topLevelItemCount() > 0) topLevelItem(0)->setExpanded(true);
     if (keepPosition) {
         if (m_ds->locate(m_idField, fb::Value(position))) SelectCurrentNode();
@@ -234,10 +186,8 @@ QTreeWidgetItem* TDBTreeView::InsertNode(QTreeWidgetItem* parent, int newId) {
     };
     m_ds->append();
     try {
-        m_ds->fieldByName(m_displayField).setValue(caption.isEmpty() ? fb::Value() : fb::Value(caption));
-        m_ds->fieldByName(m_parentField).setValue(parent ? nodeId(parent) : m_rootId);
-        m_ds->fieldByName(QStringLiteral("LEVELI")).setValue(level.toInt() + 1);
-        m_ds->fieldByName(m_idField).setValue(newId);
+        FillNewGroupRow(*m_ds, m_idField, m_parentField, m_displayField, parent ? nodeId(parent) : m_rootId, newId,
+                        caption, level);
     } catch (...) {
         back();
         throw;

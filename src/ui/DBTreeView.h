@@ -4,6 +4,7 @@
 // follow each other: selecting a node moves the dataset, a change or a cursor
 // move in the dataset rebuilds the tree with the current row's node selected.
 // Groups are inserted and edited through a modal form the owner supplies.
+// Which fields may bind it and the tree of groups: data/GroupTree.h.
 #include <QPointer>
 
 #include "data/ClientDataSet.h"
@@ -66,7 +67,6 @@ private:
     void onActiveChanged();
     void onDataChanged();
     void warn(const QString& text) const;
-    bool validIdField(const QString& name) const;
     bool linkActive() const;
     void deleteBranch(QTreeWidgetItem* node, bool& failed);
 

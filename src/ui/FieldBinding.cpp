@@ -12,11 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QSignalBlocker>
 
-#include <algorithm>
-#include <limits>
 
 QDate nullDateOfDateEdit() { return QDate(1800, 1, 1); }
 
@@ -92,20 +89,14 @@ void TFieldBinding::setRange(qint64 lo, qint64 hi) {
 }
 
 QString TFieldBinding::controlLabel() const {
-    const auto clean = [](QString t) {
-        t.remove(QLatin1Char('&'));
-        t = t.trimmed();
-        while (t.endsWith(QLatin1Char(':')) || t.endsWith(QLatin1Char('~'))) t = t.left(t.size() - 1).trimmed();
-        return t;
-    };
     if (m_control) {
         QWidget* owner = m_control->parentWidget();
         // An editable combo box's line edit goes by the combo box's label.
         QWidget* target = qobject_cast<QComboBox*>(owner) ? owner : m_control;
         const auto labels = m_control->window()->findChildren<QLabel*>();
         for (QLabel* l : labels)
-            if (l->buddy() == target && !l->text().isEmpty()) return clean(l->text());
-        if (!target->accessibleName().isEmpty()) return clean(target->accessibleName());
+            if (l->buddy() == target && !l->text().isEmpty()) return FieldLabelFromCaption(l->text());
+        if (!target->accessibleName().isEmpty()) return FieldLabelFromCaption(target->accessibleName());
     }
     TField* f = field();
     return f ? f->displayLabel() : m_fieldName;
@@ -114,30 +105,11 @@ QString TFieldBinding::controlLabel() const {
 bool TFieldBinding::writeText(const QString& text) {
     TField* f = field();
     if (!f) return true;
-    QString error;
-    if (f->isNumeric()) {
-        const bool integer = f->type() != TFieldType::Decimal;
-        qint64 lo = f->type() == TFieldType::SmallInt  ? std::numeric_limits<qint16>::min()
-                    : f->type() == TFieldType::Integer ? std::numeric_limits<qint32>::min()
-                                                       : std::numeric_limits<qint64>::min();
-        qint64 hi = f->type() == TFieldType::SmallInt  ? std::numeric_limits<qint16>::max()
-                    : f->type() == TFieldType::Integer ? std::numeric_limits<qint32>::max()
-                                                       : std::numeric_limits<qint64>::max();
-        if (m_hasRange) {
-            lo = std::max(lo, m_lo);
-            hi = std::min(hi, m_hi);
-        }
-        error = NumberInputError(controlLabel(), text, integer, f->scale(), lo, hi);
-    }
+    const QString error = WriteFieldText(*f, controlLabel(), text, m_hasRange, m_lo, m_hi);
     if (error.isEmpty()) {
-        try {
-            f->setAsString(text);
-            m_pending = false;
-            refresh();
-            return true;
-        } catch (const EConvertError& e) {
-            error = QStringLiteral("Поле \"") + controlLabel() + QStringLiteral("\": ") + e.message();
-        }
+        m_pending = false;
+        refresh();
+        return true;
     }
     // The field keeps its value and shows it again; the control keeps the focus.
     m_pending = false;
@@ -454,15 +426,13 @@ private:
         m_typed.clear();
         m_pending = false;
         const QDate shown = m_edit->date() == nullDateOfDateEdit() ? QDate::currentDate() : m_edit->date();
-        const QDate d = ParseTypedDate(typed, shown);
-        // The box's blank date stands for an empty field: typed, it would clear the field unasked.
-        if (!d.isValid() || d == nullDateOfDateEdit() || d < m_edit->minimumDate() || d > m_edit->maximumDate()) {
+        const QDate d =
+            ReadTypedDate(typed, shown, nullDateOfDateEdit(), m_edit->minimumDate(), m_edit->maximumDate());
+        if (!d.isValid()) {
             refresh();
             showDate();
             QPointer<QWidget> control = m_edit;
-            handleUiError(std::make_exception_ptr(EConvertError(
-                QStringLiteral("Поле \"") + controlLabel() + QStringLiteral("\": \"") + typed +
-                QStringLiteral("\" не является датой.\rВведите дату в виде ДД.ММ.ГГГГ, например 15.01.2027."))));
+            handleUiError(std::make_exception_ptr(EConvertError(TypedDateRefusal(controlLabel(), typed))));
             if (control) control->setFocus();
             QMetaObject::invokeMethod(control, [control] { if (control) control->setFocus(); }, Qt::QueuedConnection);
             return false;

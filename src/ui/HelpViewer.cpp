@@ -1,5 +1,6 @@
 #include "ui/HelpViewer.h"
 
+#include "base/HelpContents.h"
 #include "base/HelpSearch.h"
 
 #include <QAction>
@@ -20,34 +21,10 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
-const QString kScheme = QStringLiteral("chm");
 constexpr int kLocalRole = Qt::UserRole;
-
-// Shown in place of a page that the file does not hold.
-QString missingPageHtml(const QString& page) {
-    return QStringLiteral("<html><head><title>Страница не найдена</title></head><body>"
-                          "<h1>Страница не найдена</h1><p>В файле справки нет страницы «%1».</p>"
-                          "</body></html>")
-        .arg(page.mid(1).toHtmlEscaped());
-}
-
-// Page and anchor of an entry of the contents or the index.
-std::pair<QString, QString> splitLocal(const QString& local) {
-    QString page = local;
-    QString fragment;
-    const qsizetype hash = page.indexOf(u'#');
-    if (hash >= 0) {
-        fragment = page.mid(hash + 1);
-        page.truncate(hash);
-    }
-    return {page, fragment};
-}
-
-QString pageKey(const QString& page) { return normalizeHelpPage(page).toLower(); }
 
 }  // namespace
 
@@ -60,27 +37,19 @@ THelpBrowser::THelpBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenExternalLinks(false);
 }
 
-QUrl THelpBrowser::pageUrl(const QString& page, const QString& fragment) {
-    QUrl url;
-    url.setScheme(kScheme);
-    url.setPath(normalizeHelpPage(page));
-    if (!fragment.isEmpty()) url.setFragment(fragment);
-    return url;
-}
+QUrl THelpBrowser::pageUrl(const QString& page, const QString& fragment) { return helpPageUrl(page, fragment); }
 
-bool THelpBrowser::isHelpUrl(const QUrl& url) { return url.scheme() == kScheme; }
+bool THelpBrowser::isHelpUrl(const QUrl& url) { return isHelpPageUrl(url); }
 
 QVariant THelpBrowser::loadResource(int type, const QUrl& name) {
     QUrl url = name;
     if (url.isRelative()) url = source().resolved(name);
     if (!isHelpUrl(url)) return QTextBrowser::loadResource(type, name);
 
-    const QString path = url.path();
-    const auto data = file_ ? file_->read(path) : std::nullopt;
-    if (type == QTextDocument::HtmlResource) return data ? decodeHtml(*data) : missingPageHtml(path);
-    if (!data) return {};
-    if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(*data);
-    return *data;
+    const HelpResourceKind kind = type == QTextDocument::HtmlResource         ? HelpResourceKind::Page
+                                  : type == QTextDocument::StyleSheetResource ? HelpResourceKind::StyleSheet
+                                                                              : HelpResourceKind::Other;
+    return readHelpResource(file_, url.path(), kind);
 }
 
 // ---------------------------------------------------------------------------
@@ -241,19 +210,7 @@ void TfrmHelp::showPage(const QString& page, const QString& fragment) {
     browser_->setSource(THelpBrowser::pageUrl(page, fragment), QTextDocument::HtmlResource);
 }
 
-void TfrmHelp::showStartPage() {
-    QString start = file_.defaultTopic();
-    if (start.isEmpty() || !file_.contains(start)) start = QStringLiteral("/index.htm");
-    if (!file_.contains(start)) {
-        const QStringList files = file_.files();
-        const auto page = std::find_if(files.cbegin(), files.cend(), [](const QString& f) {
-            return f.endsWith(QStringLiteral(".htm"), Qt::CaseInsensitive) ||
-                   f.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive);
-        });
-        if (page != files.cend()) start = *page;
-    }
-    showPage(start);
-}
+void TfrmHelp::showStartPage() { showPage(helpStartPage(file_)); }
 
 QString TfrmHelp::currentPage() const {
     const QUrl url = browser_->source();
@@ -289,15 +246,11 @@ void TfrmHelp::present(QWidget* caller) {
 
 void TfrmHelp::followLink(const QUrl& url) {
     const QUrl target = url.isRelative() ? browser_->source().resolved(url) : url;
-    if (THelpBrowser::isHelpUrl(target)) {
-        browser_->setSource(target, QTextDocument::HtmlResource);
-        return;
+    switch (helpLinkTarget(target)) {
+    case HelpLinkTarget::Page: browser_->setSource(target, QTextDocument::HtmlResource); break;
+    case HelpLinkTarget::HelpAddress: showAddress(target.toString()); break;
+    case HelpLinkTarget::Outside: QDesktopServices::openUrl(target); break;
     }
-    if (parseHelpAddress(target.toString())) {
-        showAddress(target.toString());
-        return;
-    }
-    QDesktopServices::openUrl(target);
 }
 
 void TfrmHelp::runSearch() {
@@ -333,15 +286,10 @@ void TfrmHelp::onContentsItem(QTreeWidgetItem* item) {
 }
 
 void TfrmHelp::onIndexTextEdited(const QString& text) {
-    const QString wanted = text.trimmed();
-    if (wanted.isEmpty()) return;
-    for (int row = 0; row < lbIndex_->count(); ++row) {
-        QListWidgetItem* item = lbIndex_->item(row);
-        if (item->text().trimmed().startsWith(wanted, Qt::CaseInsensitive)) {
-            lbIndex_->setCurrentItem(item);
-            lbIndex_->scrollToItem(item, QAbstractItemView::PositionAtTop);
-            return;
-        }
+    const int row = findHelpIndexLine(indexLines_, text);
+    if (QListWidgetItem* item = row >= 0 ? lbIndex_->item(row) : nullptr) {
+        lbIndex_->setCurrentItem(item);
+        lbIndex_->scrollToItem(item, QAbstractItemView::PositionAtTop);
     }
 }
 
@@ -360,30 +308,19 @@ void TfrmHelp::onSearchItem(QListWidgetItem* item) {
 }
 
 void TfrmHelp::showLocal(const QString& local) {
-    const auto [page, fragment] = splitLocal(local);
+    const auto [page, fragment] = splitHelpLocal(local);
     if (page.isEmpty()) return;
     showPage(page, fragment);
 }
 
 namespace {
 
-void addTopics(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<HelpTopic>& topics,
-               QHash<QString, QTreeWidgetItem*>& byPage) {
+void addTopics(QTreeWidgetItem* parent, QTreeWidget* tree, const QList<HelpTopic>& topics) {
     for (const HelpTopic& topic : topics) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
         item->setText(0, topic.name.isEmpty() ? topic.local : topic.name);
         item->setData(0, kLocalRole, topic.local);
-        const QString page = splitLocal(topic.local).first;
-        if (!page.isEmpty() && !byPage.contains(pageKey(page))) byPage.insert(pageKey(page), item);
-        addTopics(item, tree, topic.children, byPage);
-    }
-}
-
-void addIndexEntries(QListWidget* list, const QList<HelpTopic>& topics, const QString& indent) {
-    for (const HelpTopic& topic : topics) {
-        auto* item = new QListWidgetItem(indent + topic.name, list);
-        item->setData(kLocalRole, topic.local);
-        addIndexEntries(list, topic.children, indent + QStringLiteral("    "));
+        addTopics(item, tree, topic.children);
     }
 }
 
@@ -391,28 +328,28 @@ void addIndexEntries(QListWidget* list, const QList<HelpTopic>& topics, const QS
 
 void TfrmHelp::fillContents() {
     tvContents_->clear();
-    contentsByPage_.clear();
-    if (!file_.isOpen() || file_.contentsFile().isEmpty()) return;
-    const auto data = file_.read(file_.contentsFile());
-    if (!data) return;
-    addTopics(nullptr, tvContents_, parseSitemap(*data), contentsByPage_);
+    const HelpContents contents = readHelpContents(file_);
+    addTopics(nullptr, tvContents_, contents.topics);
+    contentsEntryOfPage_ = contents.entryOfPage;
     tvContents_->expandAll();
 }
 
 void TfrmHelp::fillIndex() {
     lbIndex_->clear();
-    if (!file_.isOpen() || file_.indexFile().isEmpty()) return;
-    const auto data = file_.read(file_.indexFile());
-    if (!data) return;
-    QList<HelpTopic> entries = parseSitemap(*data);
-    std::stable_sort(entries.begin(), entries.end(), [](const HelpTopic& a, const HelpTopic& b) {
-        return a.name.localeAwareCompare(b.name) < 0;
-    });
-    addIndexEntries(lbIndex_, entries, QString());
+    indexLines_ = readHelpIndex(file_);
+    for (const HelpIndexLine& line : std::as_const(indexLines_)) {
+        auto* item = new QListWidgetItem(line.text, lbIndex_);
+        item->setData(kLocalRole, line.local);
+    }
 }
 
 void TfrmHelp::selectContentsItemFor(const QString& page) {
-    QTreeWidgetItem* item = page.isEmpty() ? nullptr : contentsByPage_.value(pageKey(page));
+    QTreeWidgetItem* item = nullptr;
+    if (!page.isEmpty() && contentsEntryOfPage_.contains(helpPageKey(page))) {
+        const QList<int> path = contentsEntryOfPage_.value(helpPageKey(page));
+        item = tvContents_->topLevelItem(path.first());
+        for (int i = 1; item && i < path.size(); ++i) item = item->child(path[i]);
+    }
     syncing_ = true;
     if (item) {
         tvContents_->setCurrentItem(item);

@@ -7,7 +7,7 @@
 #include <QMainWindow>
 #include <QTextBrowser>
 
-#include "base/HelpFile.h"
+#include "base/HelpContents.h"
 
 class QAction;
 class QLineEdit;
@@ -19,8 +19,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // A text browser whose pages, style sheets and pictures come from the open
-// help file. Inside it a page is the URL "chm:/<path>", so relative links of
-// the pages resolve as they do in the file.
+// help file (the addresses and what is read: base/HelpContents.h).
 class THelpBrowser : public QTextBrowser {
     Q_OBJECT
 public:
@@ -100,5 +99,6 @@ private:
     QAction* acBack_ = nullptr;
     QAction* acForward_ = nullptr;
     QAction* acHome_ = nullptr;
-    QHash<QString, QTreeWidgetItem*> contentsByPage_;
+    QHash<QString, QList<int>> contentsEntryOfPage_;  // helpPageKey -> the contents entry's path
+    QList<HelpIndexLine> indexLines_;
 };

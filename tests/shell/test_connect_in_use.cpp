@@ -58,29 +58,3 @@ TEST_F(ConnectInUse, TheClerkIsToldWhichFileIsOpenInAnotherProgramNotTheEngineTe
     EXPECT_TRUE(connDB(again));
     EXPECT_TRUE(again.messages().isEmpty());
 }
-
-TEST_F(ConnectInUse, OnlyTheRefusalOfAFileHeldElsewhereCountsAsInUse) {
-    struct Case {
-        fb::DbError error;
-        bool inUse;
-    };
-    const Case cases[] = {
-        {fb::DbError(QStringLiteral("I/O error during \"lock\" operation for file \"/x.fdb\"\n"
-                                    "-Database already opened with engine instance, incompatible with current"),
-                     {335544344L, 335545107L}),
-         true},
-        {fb::DbError(QStringLiteral("lock time-out on wait transaction\n-Database is in use by another process"),
-                     {335544510L}),
-         true},
-        {fb::DbError(QStringLiteral("I/O error during \"open\" operation for file \"/x.fdb\"\n"
-                                    "-Error while trying to open file\n-No such file or directory"),
-                     {335544344L, 335544734L}),
-         false},
-        {fb::DbError(QStringLiteral("lock time-out on wait transaction"), {335544510L}), false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.error.serverText().toStdString());
-        EXPECT_EQ(IsDatabaseFileInUse(std::make_exception_ptr(c.error)), c.inUse);
-    }
-    EXPECT_FALSE(IsDatabaseFileInUse(std::make_exception_ptr(EDatabaseError(QStringLiteral("x")))));
-}
