@@ -1,11 +1,15 @@
 // The commands of a book on its rows without a window, on the customers and
 // the goods groups of a real database: a copy with a fresh ID, where a
 // refused save leaves the record, deleting, the sort order and the quick
-// find on text, numbers and dates, groups stored with their depths.
+// find on text, numbers and dates, groups stored with their depths; adding,
+// editing and deleting groups; the commands' table.
 #include "TestDatabase.h"
 
+#include "books/core/BookActions.h"
 #include "books/core/BookCommands.h"
+#include "books/core/GroupCommands.h"
 #include "data/ClientDataSet.h"
+#include "data/StoredProc.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -150,4 +154,95 @@ TEST_F(BookCommandsTest, GroupsAreStoredWithTheirDepthsOrNotAtAll) {
         {books::BookStatusText(5, 0), QStringLiteral("Записей в справочнике: 5; Записей в выбранной группе: 0")},
     };
     for (const Text& t : texts) EXPECT_EQ(t.shown, t.expected);
+}
+
+TEST_F(BookCommandsTest, GroupsAddedEditedAndDeletedSayWhereTheTreeReturns) {
+    const auto& goods = *books::TreeBookByWindow(QStringLiteral("frmBookTovar"));
+    TStoredProc proc;
+    proc.setAttachment(att.get());
+    proc.setStoredProcName(goods.groupIdProc);
+    const int id = books::DrawGroupID(proc);
+    EXPECT_EQ(books::DrawGroupID(proc), id + 1);
+    TClientDataSet groups;
+    groups.setOnReconcileError([](TClientDataSet&, const TApplyFailure&) { return TReconcileAction::Cancel; });
+    groups.setAttachment(att.get());
+    groups.setTableName(goods.groupTable);
+    groups.setCommandText(goods.groupsSql);
+    groups.open();
+    const auto add = [&](int groupId, const char* name) {
+        groups.append();
+        groups.fieldByName(QStringLiteral("ID")).setAsInteger(groupId);
+        groups.fieldByName(QStringLiteral("PARENT_ID")).setAsInteger(0);
+        groups.fieldByName(QStringLiteral("NAME")).setAsString(QString::fromUtf8(name));
+        groups.post();
+        return books::StoreAddedGroup(groups, goods.groupTable, groupId, fb::Value(0));
+    };
+    books::GroupStored s = add(id, "Клей");
+    EXPECT_EQ(s.refusal, std::nullopt);
+    EXPECT_EQ(s.returnTo, fb::Value(id));
+    // A key already taken: the refusal shown, back to the group selected before.
+    s = add(id, "Ещё");
+    ASSERT_TRUE(s.refusal);
+    EXPECT_EQ(s.returnTo, fb::Value(0));
+    books::ReadGroupsAgain(groups, fb::Value(id));
+    EXPECT_EQ(groups.fieldByName(QStringLiteral("NAME")).asString(), QStringLiteral("Клей"));
+    groups.edit();
+    groups.fieldByName(QStringLiteral("NAME")).setAsString(QStringLiteral("Клеи"));
+    groups.post();
+    s = books::StoreEditedGroup(groups, goods.groupTable);
+    EXPECT_EQ(s.refusal, std::nullopt);
+    EXPECT_EQ(s.returnTo, fb::Value(id));
+    EXPECT_EQ(stored("TOVARGR WHERE NAME = 'Клеи' AND LEVELI = 1"), 1);
+
+    struct Ask { int group; bool children; int records; QString refusal, question; };
+    const Ask asks[] = {
+        {0, false, 0, QStringLiteral("Это корневая группа. Ее нельзя удалить."), {}},
+        {id, true, 0, QStringLiteral("Группа Клеи не пуста. Удаление невозможно."), {}},
+        {id, false, 2, QStringLiteral("Группа Клеи не пуста. Удаление невозможно."), {}},
+        {id, false, 0, {}, QStringLiteral("Удалить группу Клеи ?")},
+    };
+    for (const Ask& a : asks) {
+        ASSERT_TRUE(groups.locate(QStringLiteral("ID"), a.group));
+        const books::GroupDeleteAsk ask = books::AskDeleteGroup(groups, a.children, a.records, QStringLiteral("Клеи"));
+        EXPECT_EQ(ask.id, a.group);
+        EXPECT_EQ(ask.refusal, a.refusal) << a.group;
+        EXPECT_EQ(ask.question, a.question) << a.group;
+    }
+    // Goods still in the group: the deletion is refused and the tree reads the group again.
+    testdb::exec(*att, QStringLiteral("INSERT INTO TOVAR (ID, GR_ID, ARTIKUL, NAME, EDIZM) VALUES (1, %1, 'K1', 'Клей', 'шт')").arg(id));
+    groups.deleteRecord();
+    EXPECT_EQ(books::StoreDeletedGroup(groups, id), fb::Value(id));
+    exec("DELETE FROM TOVAR");
+    books::ReadGroupsAgain(groups, fb::Value(id));
+    groups.deleteRecord();
+    EXPECT_TRUE(books::StoreDeletedGroup(groups, id).isNull());
+    EXPECT_EQ(stored("TOVARGR"), 1);
+}
+
+TEST(BookActions, FlatAndTreeBooksMakeTheirCommandsAndToolbarFromOneTable) {
+    for (const bool tree : {false, true}) {
+        SCOPED_TRACE(tree);
+        QStringList names, needRows, views;
+        for (const books::BookAction& a : books::BookActions(tree)) {
+            EXPECT_FALSE(names.contains(a.objectName)) << a.objectName.toStdString();
+            EXPECT_FALSE(a.caption.isEmpty() || a.icon.isEmpty()) << a.objectName.toStdString();
+            names << a.objectName;
+            if (a.needsRows) needRows << a.objectName;
+            if (a.view) views << a.objectName + (a.checked ? QStringLiteral("*") : QString());
+            if (a.objectName == QStringLiteral("acDelete")) {
+                EXPECT_EQ(a.keys, QStringList{tree ? QStringLiteral("Del") : QStringLiteral("Ctrl+Del")});
+                EXPECT_TRUE(a.gridKey);
+            }
+        }
+        EXPECT_EQ(needRows, (QStringList{QStringLiteral("acAppendCopy"), QStringLiteral("acDelete"), QStringLiteral("acEdit")}));
+        EXPECT_EQ(views, tree ? QStringList({QStringLiteral("acViewTree*"), QStringLiteral("acViewPlain")}) : QStringList());
+        // Every command stands once on the toolbar, with the sort button and separators between.
+        QStringList bar = books::BookToolbar(tree);
+        EXPECT_EQ(bar.removeAll(books::SortButton().objectName), 1);
+        bar.removeAll(QStringLiteral("-"));
+        bar.sort();
+        names.sort();
+        EXPECT_EQ(bar, names);
+        EXPECT_EQ(names.size(), tree ? 15 : 10);
+    }
 }

@@ -1,10 +1,12 @@
 // What the exchange windows ask and say, without a window: the checks of the
 // files and separator typed, the overwrite questions in order, how outcomes
-// are shown, and the dialog's choice put into a session.
+// are shown, the dialog's choice put into a session, and the order in which
+// a command asks and runs.
 #include "TestDatabase.h"
 
 #include "books/core/BookRules.h"
 #include "books/core/CsvQuestions.h"
+#include "books/core/CsvSteps.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -84,4 +86,47 @@ TEST(CsvQuestions, TheDialogsChoiceGoesToEachFileInOrder) {
     EXPECT_EQ(session.records().path, QStringLiteral("r.csv"));
     EXPECT_EQ(session.groups().columns, QList<int>{1});
     EXPECT_EQ(session.records().columns, (QList<int>{all[2], all[0]}));
+}
+
+TEST(CsvQuestions, ACommandAsksAboutRowsThenShowsTheDialogThenRuns) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    fb::Attachment att(testdb::freshCopy(dir));
+    const QString sql = books::SimpleBookByWindow(QStringLiteral("frmBookColor"))->sql;
+    const QString path = dir.filePath(QStringLiteral("colors.csv"));
+    testdb::exec(att, QStringLiteral("DELETE FROM COLOR"));
+    struct Case { bool rows, import, yes, accept; QStringList asked; bool runs; };
+    const Case cases[] = {
+        {true, true, false, true, {"rows"}, false},
+        {true, true, true, false, {"rows", "dialog"}, false},
+        {false, true, false, false, {"dialog"}, false},
+        {true, false, false, false, {"dialog"}, false},
+        {true, false, false, true, {"dialog"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.asked.join(',').toStdString() + (c.import ? " import" : " export"));
+        if (c.rows) testdb::exec(att, QStringLiteral("UPDATE OR INSERT INTO COLOR (ID, NAME) VALUES (1, 'Чёрный') MATCHING (ID)"));
+        else testdb::exec(att, QStringLiteral("DELETE FROM COLOR"));
+        QStringList asked;
+        const ExchangeSteps steps{[&] { asked << QStringLiteral("rows"); return c.yes; },
+                                  [&](CsvSession& s) {
+                                      asked << QStringLiteral("dialog");
+                                      s.choose(QStringLiteral(";"), {path}, {s.records().columns});
+                                      return c.accept;
+                                  },
+                                  [](int, const QString&) { return true; },
+                                  {}};
+        std::optional<CsvOutcome> out;
+        if (c.import) {
+            CsvImportSession session(att, sql);
+            out = RunImport(session, steps);
+        } else {
+            CsvExportSession session(att, sql);
+            out = RunExport(session, steps);
+        }
+        EXPECT_EQ(asked, c.asked);
+        ASSERT_EQ(out.has_value(), c.runs);
+        if (c.runs) EXPECT_EQ(out->kind, CsvOutcome::Done) << out->message.toStdString();
+        EXPECT_EQ(QFile::exists(path), c.runs);
+    }
 }

@@ -154,3 +154,40 @@ TEST_F(RecordFormsTest, OperatorRightsShownAndToggled) {
     books::ApplyRole(*ops, 3);
     EXPECT_EQ(books::ShownRole(*ops), 0);
 }
+
+TEST_F(RecordFormsTest, LineGroupAndOperatorControlsNameFieldsOfTheirRows) {
+    auto goods = rows(QStringLiteral("SELECT ID, NAME, CENA, EDIZM FROM TOVAR"));
+    TClientDataSet lines;
+    books::DefineServiceLines(lines, goods.get());
+    lines.setAttachment(att.get());
+    lines.query().setParam(QStringLiteral("USLUGA_ID"), 7);
+    lines.open();
+    const auto* services = books::TreeBookByWindow(QStringLiteral("frmBookUsluga"));
+    auto groups = rows(services->groupsSql, "KINDDOC_ID", 0);
+    auto ops = rows(books::SimpleBookByWindow(QStringLiteral("frmBookOperator"))->sql);
+    struct Case { QList<books::RecordControl> controls; TClientDataSet* ds; QStringList names; };
+    const Case cases[] = {
+        {books::RecordFormOf(QStringLiteral("frmNewUslTov")).controls, &lines, {"cbTovar", "edKolvo", "edCena", "edEdizm"}},
+        {books::GroupControls(true), groups.get(), {"edName", "cbGroup", "cbKinddoc"}},
+        {books::GroupControls(false), groups.get(), {"edName", "cbGroup"}},
+        {books::OperatorControls(), ops.get(), {"edID", "edFio", "edPassword", "DBEdit1"}},
+    };
+    for (const Case& c : cases) {
+        QStringList names;
+        for (const books::RecordControl& control : c.controls) {
+            names << control.objectName;
+            EXPECT_NO_THROW(c.ds->fieldByName(control.field)) << control.objectName.toStdString();
+            EXPECT_EQ(control.kind == books::RecordControl::Lookup, !control.lookup.isEmpty()) << control.objectName.toStdString();
+        }
+        EXPECT_EQ(names, c.names);
+    }
+    // A new line belongs to the service being edited.
+    auto service = rows(services->recordsSql, "PAR_GR", -1);
+    service->append();
+    service->fieldByName(QStringLiteral("ID")).setAsInteger(7);
+    books::StartServiceLine(lines, *service);
+    EXPECT_EQ(lines.fieldByName(QStringLiteral("USLUGA_ID")).value(), fb::Value(7));
+    EXPECT_EQ(books::ServiceLineCaption(true), QStringLiteral("Новый сопутствующий товар"));
+    EXPECT_EQ(books::ServiceLineCaption(false), QStringLiteral("Редактирование сопутствующего товара"));
+    EXPECT_EQ(books::RoleCaptions(), (QStringList{QStringLiteral("Приемщик"), QStringLiteral("Администратор")}));
+}

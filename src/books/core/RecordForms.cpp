@@ -17,6 +17,10 @@ RecordControl edit(const char* objectName, const QString& label, const char* fie
     return {QString::fromLatin1(objectName), label, QString::fromLatin1(field), RecordControl::Edit};
 }
 RecordControl groupControl() { return {QStringLiteral("cbGroup"), kGroup, QStringLiteral("GR_ID"), RecordControl::Group}; }
+RecordControl lookup(const char* objectName, const QString& label, const char* field, const char* dataset) {
+    return {QString::fromLatin1(objectName), label,        QString::fromLatin1(field), RecordControl::Lookup,
+            QString::fromLatin1(dataset),    QStringLiteral("NAME")};
+}
 
 // Code and name, both required: colours, materials, special marks.
 RecordForm idName(const char* dialog, const QString& nameLabel) {
@@ -60,6 +64,21 @@ const QList<RecordForm>& RecordForms() {
                          edit("edEan13", QStringLiteral("Штрих-код"), "EAN13"),
                          edit("edNumpr", QStringLiteral("№ по прейск."), "NUMPR")},
                         {{kId, kCode}, {QStringLiteral("NAME"), kName}, {QStringLiteral("SUMMA"), QStringLiteral("Стоимость")}}};
+        RecordControl unit = edit("edEdizm", QStringLiteral("Ед. изм."), "TOVAR_EDIZM");
+        unit.readOnly = true;
+        l << RecordForm{QStringLiteral("frmNewUslTov"),
+                        {lookup("cbTovar", kName, "TOVAR_ID", "cdsTovarLU"), edit("edKolvo", QStringLiteral("Количество"), "KOLVO"),
+                         edit("edCena", QStringLiteral("Цена"), "CENA"), unit},
+                        {{QStringLiteral("TOVAR_ID"), kName},
+                         {QStringLiteral("KOLVO"), QStringLiteral("Количество")},
+                         {QStringLiteral("CENA"), QStringLiteral("Цена")}}};
+        // The group's own checks are GroupRecordRefusal's.
+        l << RecordForm{QStringLiteral("frmNewGroup"),
+                        {edit("edName", QStringLiteral("Наименование группы"), "NAME"),
+                         {QStringLiteral("cbGroup"), QStringLiteral("Родительская группа"), QStringLiteral("PARENT_ID"),
+                          RecordControl::Group},
+                         lookup("cbKinddoc", QStringLiteral("Услуги используются в документах"), "KINDDOC_ID", "cdsKindDoc")},
+                        {}};
         return l;
     }();
     return forms;
@@ -78,10 +97,28 @@ QString RecordRefusal(const RecordForm& form, const TClientDataSet& ds) {
 
 // --- accompanying goods ---------------------------------------------------------
 
+const QList<RecordControl>& OperatorControls() {
+    static const QList<RecordControl> controls = [] {
+        RecordControl role = edit("DBEdit1", {}, "ROLE_ID");
+        role.sameRow = true;
+        role.maxWidth = 40;
+        return QList<RecordControl>{edit("edID", kCode, "ID"), edit("edFio", QStringLiteral("ФИО"), "FIO"),
+                                    edit("edPassword", QStringLiteral("Пароль"), "PASSWD"), role};
+    }();
+    return controls;
+}
+
+QString ServiceLineCaption(bool isNew) {
+    return isNew ? QStringLiteral("Новый сопутствующий товар") : QStringLiteral("Редактирование сопутствующего товара");
+}
+
+void StartServiceLine(TClientDataSet& lines, const TClientDataSet& services) {
+    lines.append();
+    lines.fieldByName(QStringLiteral("USLUGA_ID")).setValue(services.fieldByName(kId).value());
+}
+
 QString ServiceLineRefusal(const TClientDataSet& lines) {
-    const QString missing = MissingFieldsMessage(MissingFields(lines, {{QStringLiteral("TOVAR_ID"), kName},
-                                                                       {QStringLiteral("KOLVO"), QStringLiteral("Количество")},
-                                                                       {QStringLiteral("CENA"), QStringLiteral("Цена")}}));
+    const QString missing = RecordRefusal(RecordFormOf(QStringLiteral("frmNewUslTov")), lines);
     if (!missing.isEmpty()) return missing;
     if (IsDuplicateLine(lines, lines.fieldByName(QStringLiteral("TOVAR_ID")).value()))
         return QStringLiteral("Этот товар уже есть среди сопутствующих товаров услуги.\r"
@@ -120,6 +157,12 @@ bool IsRootGroup(const TClientDataSet& groups) {
     return groups.isActive() && groups.fieldByName(QStringLiteral("PARENT_ID")).value() == fb::Value(-1);
 }
 
+QList<RecordControl> GroupControls(bool showsKinds) {
+    QList<RecordControl> controls = RecordFormOf(QStringLiteral("frmNewGroup")).controls;
+    if (!showsKinds) controls.removeIf([](const RecordControl& c) { return c.field == QStringLiteral("KINDDOC_ID"); });
+    return controls;
+}
+
 QString GroupRecordRefusal(const TClientDataSet& groups, const TClientDataSet* list) {
     // The root group keeps no parent of its own; its name is not asked for.
     if (IsRootGroup(groups)) return {};
@@ -145,6 +188,13 @@ const QList<OperatorRight>& OperatorRights() {
         return l;
     }();
     return rights;
+}
+
+QString RoleTitle() { return QStringLiteral("Роль"); }
+
+const QStringList& RoleCaptions() {
+    static const QStringList captions{QStringLiteral("Приемщик"), QStringLiteral("Администратор")};
+    return captions;
 }
 
 int ShownRole(const TClientDataSet& operators) {

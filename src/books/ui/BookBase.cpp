@@ -3,6 +3,7 @@
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "ui/WindowRegistry.h"
+#include "books/core/BookActions.h"
 #include "books/core/BookCommands.h"
 #include "books/ui/FrameFastFind.h"
 #include "books/ui/NewItem.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QMenu>
+#include <QMetaEnum>
 #include <QStyle>
 #include <QTableView>
 #include <QToolBar>
@@ -55,41 +57,42 @@ TBookBase::TBookBase(const books::BookConfig& book, QWidget* parent) : QDialog(p
     connect(cdsBook, &TClientDataSet::stateChanged, this, &TBookBase::ActionListUpdate);
 }
 
-void TBookBase::buildCommands(const QKeySequence& deleteKey) {
-    ToolBar = new QToolBar(this);
-    ToolBar->setObjectName(QStringLiteral("ToolBar1"));
+void TBookBase::buildCommands(bool tree) {
     QStyle* s = style();
-    const auto make = [this](const char* name, const QString& caption, const QKeySequence& key, const QIcon& icon) {
-        auto* a = new QAction(icon, caption, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setToolTip(caption);
-        a->setShortcut(key);
-        addAction(a);
-        return a;
+    const QMetaEnum pixmaps = QMetaEnum::fromType<QStyle::StandardPixmap>();
+    const auto icon = [&](const QString& name) {
+        return s->standardIcon(QStyle::StandardPixmap(pixmaps.keyToValue(name.toLatin1().constData())));
     };
-    acAppend = make("acAppend", QStringLiteral("Создать запись"), QKeySequence(Qt::Key_Insert),
-                    s->standardIcon(QStyle::SP_FileIcon));
-    acAppendCopy = make("acAppendCopy", QStringLiteral("Создать запись копированием"),
-                        QKeySequence(Qt::SHIFT | Qt::Key_Insert), s->standardIcon(QStyle::SP_FileLinkIcon));
-    acDelete = make("acDelete", QStringLiteral("Удалить запись"), deleteKey, s->standardIcon(QStyle::SP_TrashIcon));
-    // The delete key belongs to the grid: typed into a search field it deletes text, not records.
-    acDelete->setShortcutContext(Qt::WidgetShortcut);
-    DBG->addAction(acDelete);
-    acEdit = make("acEdit", QStringLiteral("Редактировать запись"), QKeySequence(Qt::Key_F2),
-                  s->standardIcon(QStyle::SP_FileDialogDetailedView));
-    acReload = make("acReload", QStringLiteral("Обновить данные"), QKeySequence(Qt::Key_F5),
-                    s->standardIcon(QStyle::SP_BrowserReload));
-    acHelp = make("acHelp", QStringLiteral("Справка"), QKeySequence(Qt::Key_F1),
-                  s->standardIcon(QStyle::SP_DialogHelpButton));
-    acEnter = make("acEnter", QStringLiteral("Вставить в поле"), QKeySequence(Qt::CTRL | Qt::Key_Return),
-                   s->standardIcon(QStyle::SP_DialogApplyButton));
-    acEnter->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
-    acEnter->setVisible(false);
-    acExport = make("acExport", QStringLiteral("Экспортировать данные"), {}, s->standardIcon(QStyle::SP_DialogSaveButton));
-    acImport = make("acImport", QStringLiteral("Импортировать данные"), {}, s->standardIcon(QStyle::SP_DialogOpenButton));
-    acFastFind = make("acFastFind", QStringLiteral("Быстрый поиск"), QKeySequence(Qt::CTRL | Qt::Key_F),
-                      s->standardIcon(QStyle::SP_FileDialogContentsView));
-    acFastFind->setCheckable(true);
+    auto* views = new QActionGroup(this);
+    for (const books::BookAction& c : books::BookActions(tree)) {
+        auto* a = new QAction(icon(c.icon), c.caption, this);
+        a->setObjectName(c.objectName);
+        a->setToolTip(c.caption);
+        QList<QKeySequence> keys;
+        for (const QString& k : c.keys) keys << QKeySequence(k);
+        a->setShortcuts(keys);
+        a->setCheckable(c.checkable);
+        a->setChecked(c.checked);
+        if (c.hidden) a->setVisible(false);
+        if (c.view) views->addAction(a);
+        if (c.needsRows) m_needRows << a;
+        addAction(a);
+        if (c.gridKey) {
+            a->setShortcutContext(Qt::WidgetShortcut);
+            DBG->addAction(a);
+        }
+        m_commands.insert(c.objectName, a);
+    }
+    acAppend = command("acAppend");
+    acAppendCopy = command("acAppendCopy");
+    acDelete = command("acDelete");
+    acEdit = command("acEdit");
+    acReload = command("acReload");
+    acHelp = command("acHelp");
+    acEnter = command("acEnter");
+    acExport = command("acExport");
+    acImport = command("acImport");
+    acFastFind = command("acFastFind");
 
     popSort = new QMenu(this);
     popSort->setObjectName(QStringLiteral("popSort"));
@@ -102,12 +105,20 @@ void TBookBase::buildCommands(const QKeySequence& deleteKey) {
         connect(miSort[i], &QAction::triggered, this, [this, i] { miSortClick(i); });
     }
     miSort[0]->setChecked(true);
+    const books::BookAction sort = books::SortButton();
     sbSort = new QToolButton(this);
-    sbSort->setObjectName(QStringLiteral("sbSort"));
-    sbSort->setToolTip(QStringLiteral("Выбрать порядок сортировки"));
-    sbSort->setIcon(s->standardIcon(QStyle::SP_ArrowDown));
+    sbSort->setObjectName(sort.objectName);
+    sbSort->setToolTip(sort.caption);
+    sbSort->setIcon(icon(sort.icon));
     sbSort->setMenu(popSort);
     sbSort->setPopupMode(QToolButton::InstantPopup);
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName(books::BookToolbarName(tree));
+    for (const QString& item : books::BookToolbar(tree)) {
+        if (item == QLatin1String("-")) ToolBar->addSeparator();
+        else if (item == sort.objectName) ToolBar->addWidget(sbSort);
+        else ToolBar->addAction(command(item));
+    }
 
     connect(acAppend, &QAction::triggered, this, &TBookBase::acAppendExecute);
     connect(acAppendCopy, &QAction::triggered, this, &TBookBase::acAppendCopyExecute);
@@ -152,11 +163,11 @@ int TBookBase::checkedSort() const {
     return 0;
 }
 
+QAction* TBookBase::command(const QString& name) const { return m_commands.value(name); }
+
 void TBookBase::ActionListUpdate() {
     const bool rows = books::HasRows(*cdsBook);
-    acAppendCopy->setEnabled(rows);
-    acDelete->setEnabled(rows);
-    acEdit->setEnabled(rows);
+    for (QAction* a : m_needRows) a->setEnabled(rows);
 }
 
 TReconcileAction TBookBase::BookReconcileError(TClientDataSet&, const TApplyFailure& failure) {

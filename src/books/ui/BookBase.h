@@ -82,8 +82,9 @@ public:
     TReconcileAction BookReconcileError(TClientDataSet& ds, const TApplyFailure& failure);
 
 protected:
-    // The toolbar's commands, the sort menu and the quick find's wiring.
-    void buildCommands(const QKeySequence& deleteKey);
+    // The commands and the toolbar of a flat or a tree book, the sort menu and the quick find's wiring.
+    void buildCommands(bool tree);
+    QAction* command(const QString& name) const;
     // The configured record dialog bound to cdsBook with its heading.
     void attachDialog();
     int NewRecordID();
@@ -99,4 +100,8 @@ protected:
     virtual void closeBook();
 
     QVBoxLayout* m_main;
+
+private:
+    QHash<QString, QAction*> m_commands;
+    QList<QAction*> m_needRows;
 };

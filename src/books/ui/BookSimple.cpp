@@ -23,22 +23,7 @@ TfrmBookSimple::TfrmBookSimple(const books::SimpleBookConfig& c, QWidget* parent
     setWindowTitle(c.caption);
     cdsBook->setCommandText(c.sql);
 
-    buildCommands(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    ToolBar->addAction(acAppend);
-    ToolBar->addAction(acAppendCopy);
-    ToolBar->addAction(acDelete);
-    ToolBar->addAction(acEdit);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acReload);
-    ToolBar->addSeparator();
-    ToolBar->addWidget(sbSort);
-    ToolBar->addAction(acFastFind);
-    ToolBar->addAction(acExport);
-    ToolBar->addAction(acImport);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acHelp);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acEnter);
+    buildCommands(false);
     m_main->addWidget(ToolBar);
     m_main->addWidget(FrameFastFind);
     m_main->addWidget(DBG, 1);

@@ -1,6 +1,7 @@
 #include "books/ui/BookTT.h"
 
 #include "books/core/BookCommands.h"
+#include "books/core/GroupCommands.h"
 
 #include "ui/DataRoutines.h"
 #include "data/DataSetRoutines.h"
@@ -16,12 +17,10 @@
 #include "ui/AppErrorHandler.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QLabel>
 #include <QSplitter>
 #include <QTableView>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -43,53 +42,16 @@ TfrmBookTT::TfrmBookTT(const books::TreeBookConfig& c, QWidget* parent) : TBookB
     xpGetGroupId = new TStoredProc(this, QStringLiteral("xpGetGroupId"));
     xpGetGroupId->setStoredProcName(c.groupIdProc);
 
-    buildCommands(QKeySequence(Qt::Key_Delete));
-    const auto make = [this](const char* name, const QString& caption, QStyle::StandardPixmap icon) {
-        auto* a = new QAction(style()->standardIcon(icon), caption, this);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setToolTip(caption);
-        return a;
-    };
-    acTreeNew = make("acTreeNew", QStringLiteral("Добавить группу"), QStyle::SP_FileDialogNewFolder);
-    acTreeDelete = make("acTreeDelete", QStringLiteral("Удалить группу"), QStyle::SP_DialogDiscardButton);
-    acTreeRename = make("acTreeRename", QStringLiteral("Редактировать группу"), QStyle::SP_FileDialogInfoView);
-    acViewTree = make("acViewTree", QStringLiteral("Просмотр по группам"), QStyle::SP_DirOpenIcon);
-    acViewPlain = make("acViewPlain", QStringLiteral("Просмотр списком"), QStyle::SP_FileDialogListView);
-    auto* views = new QActionGroup(this);
-    views->setExclusive(true);
-    for (QAction* a : {acViewTree, acViewPlain}) {
-        a->setCheckable(true);
-        views->addAction(a);
-        connect(a, &QAction::triggered, this, &TfrmBookTT::acViewTreeExecute);
-    }
-    acViewTree->setChecked(true);
+    buildCommands(true);
+    acTreeNew = command("acTreeNew");
+    acTreeDelete = command("acTreeDelete");
+    acTreeRename = command("acTreeRename");
+    acViewTree = command("acViewTree");
+    acViewPlain = command("acViewPlain");
+    for (QAction* a : {acViewTree, acViewPlain}) connect(a, &QAction::triggered, this, &TfrmBookTT::acViewTreeExecute);
     connect(acTreeNew, &QAction::triggered, this, &TfrmBookTT::acTreeNewExecute);
     connect(acTreeDelete, &QAction::triggered, this, &TfrmBookTT::acTreeDeleteExecute);
     connect(acTreeRename, &QAction::triggered, this, &TfrmBookTT::acTreeRenameExecute);
-
-    ToolBar->setObjectName(QStringLiteral("ToolBar2"));
-    ToolBar->addAction(acTreeNew);
-    ToolBar->addAction(acTreeDelete);
-    ToolBar->addAction(acTreeRename);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acViewTree);
-    ToolBar->addAction(acViewPlain);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acAppend);
-    ToolBar->addAction(acAppendCopy);
-    ToolBar->addAction(acDelete);
-    ToolBar->addAction(acEdit);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acReload);
-    ToolBar->addSeparator();
-    ToolBar->addWidget(sbSort);
-    ToolBar->addAction(acFastFind);
-    ToolBar->addAction(acExport);
-    ToolBar->addAction(acImport);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acHelp);
-    ToolBar->addSeparator();
-    ToolBar->addAction(acEnter);
     miSort[2]->setVisible(false);
     miSort[3]->setVisible(false);
 
@@ -177,15 +139,8 @@ void TfrmBookTT::DBTVChange() {
 }
 
 void TfrmBookTT::reloadRecords() {
-    reloadGroups(cdsBookGroup->isActive() && !cdsBookGroup->isEmpty() ? cdsBookGroup->fieldByName(kId).value()
-                                                                      : fb::Value());
+    books::ReadGroupsAgain(*cdsBookGroup, books::GroupInView(*cdsBookGroup));
     showRecords();
-}
-
-void TfrmBookTT::reloadGroups(const fb::Value& id) {
-    cdsBookGroup->close();
-    cdsBookGroup->open();
-    if (!id.isNull()) cdsBookGroup->locate(kId, id);
 }
 
 void TfrmBookTT::reopenGroupList() {
@@ -204,26 +159,20 @@ books::FieldValues TfrmBookTT::newRowValues() const {
 
 void TfrmBookTT::afterEditSaved() { acReloadExecute(); }
 
-bool TfrmBookTT::applyGroups() {
-    const int id = int(cdsBookGroup->fieldByName(kId).value().toInt());
-    const std::optional<QString> refusal = books::SaveGroups(*cdsBookGroup, m_config.groupTable, id);
-    if (refusal) ReportJournalApplyError(*refusal);
-    return !refusal;
+void TfrmBookTT::groupStored(const books::GroupStored& stored) {
+    if (stored.refusal) ReportJournalApplyError(*stored.refusal);
+    // Confirmed or refused, the tree is built again from what the database holds.
+    books::ReadGroupsAgain(*cdsBookGroup, stored.returnTo);
+    showRecords();
 }
 
 void TfrmBookTT::acTreeNewExecute() {
     if (!cdsBookGroup->isActive()) return;
     try {
-        const fb::Value selected = cdsBookGroup->isEmpty() ? fb::Value() : cdsBookGroup->fieldByName(kId).value();
-        xpGetGroupId->execute();
-        const int id = int(xpGetGroupId->paramByName(kId).toInt());
-        if (DBTV->InsertNode(DBTV->currentItem(), id)) {
-            const fb::Value back = applyGroups() ? fb::Value(id) : fb::Value();
-            // The tree is built again from what the database holds (a refused
-            // group leaves no node behind); the new group is selected.
-            reloadGroups(back.isNull() ? selected : back);
-            showRecords();
-        }
+        const fb::Value selected = books::GroupInView(*cdsBookGroup);
+        const int id = books::DrawGroupID(*xpGetGroupId);
+        if (DBTV->InsertNode(DBTV->currentItem(), id))
+            groupStored(books::StoreAddedGroup(*cdsBookGroup, m_config.groupTable, id, selected));
     } catch (...) {
         if (cdsBookGroup->isEditing()) cdsBookGroup->cancel();
         ShowApplicationError(std::current_exception());
@@ -236,14 +185,10 @@ void TfrmBookTT::acTreeNewExecute() {
 }
 
 void TfrmBookTT::acTreeRenameExecute() {
-    if (!DBTV->currentItem() || !cdsBookGroup->isActive() || cdsBookGroup->isEmpty()) return;
-    const fb::Value id = cdsBookGroup->fieldByName(kId).value();
+    if (!DBTV->currentItem() || !books::HasRows(*cdsBookGroup)) return;
     try {
         if (DBTV->EditCurrentNode()) {
-            applyGroups();
-            // Confirmed or refused, the tree shows what the database holds.
-            reloadGroups(id);
-            showRecords();
+            groupStored(books::StoreEditedGroup(*cdsBookGroup, m_config.groupTable));
             reopenGroupList();
         }
     } catch (...) {
@@ -254,18 +199,18 @@ void TfrmBookTT::acTreeRenameExecute() {
 
 void TfrmBookTT::acTreeDeleteExecute() {
     QTreeWidgetItem* node = DBTV->currentItem();
-    if (!node || !cdsBookGroup->isActive() || cdsBookGroup->isEmpty()) return;
-    const int id = int(cdsBookGroup->fieldByName(kId).asInteger());
-    const int records = cdsBook->isActive() ? cdsBook->recordCount() : 0;
-    const QString refusal = books::GroupDeleteRefusal(books::CanDeleteGroup(id, node->childCount() > 0, records), node->text(0));
-    if (!refusal.isEmpty()) {
-        VendorMessageBox(refusal, mbWarningOk);
+    if (!node || !books::HasRows(*cdsBookGroup)) return;
+    const books::GroupDeleteAsk ask = books::AskDeleteGroup(
+        *cdsBookGroup, node->childCount() > 0, cdsBook->isActive() ? cdsBook->recordCount() : 0, node->text(0));
+    if (!ask.refusal.isEmpty()) {
+        VendorMessageBox(ask.refusal, mbWarningOk);
         return;
     }
-    if (VendorMessageBox(books::GroupDeleteQuestion(node->text(0)), mbQuestionYesNo | mbDefaultNo) != idYes) return;
+    if (VendorMessageBox(ask.question, mbQuestionYesNo | mbDefaultNo) != idYes) return;
     try {
         DBTV->DeleteNode(node);
-        if (cdsBookGroup->applyUpdates() != 0) reloadGroups(fb::Value(id));
+        const fb::Value back = books::StoreDeletedGroup(*cdsBookGroup, ask.id);
+        if (!back.isNull()) books::ReadGroupsAgain(*cdsBookGroup, back);
         showRecords();
         reopenGroupList();
     } catch (...) {

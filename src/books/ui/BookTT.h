@@ -4,6 +4,9 @@
 #include "books/ui/BookBase.h"
 #include "books/core/BookRules.h"
 
+namespace books {
+struct GroupStored;
+}
 class QSplitter;
 class TDBTreeView;
 class QTreeWidgetItem;
@@ -47,10 +50,8 @@ protected:
     void closeBook() override;
 
 private:
-    // Stores the posted group with true depths of its branch; false when refused.
-    bool applyGroups();
-    // Re-reads the groups (the tree rebuilds) and returns to the group `id`.
-    void reloadGroups(const fb::Value& id);
+    // A group stored or refused: the refusal shown, the groups read again.
+    void groupStored(const books::GroupStored& stored);
     void showRecords();
     void reopenGroupList();
     const books::TreeBookConfig m_config;

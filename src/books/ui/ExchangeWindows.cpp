@@ -7,6 +7,7 @@
 #include "books/core/CsvExchange.h"
 #include "books/core/CsvQuestions.h"
 #include "books/core/CsvSession.h"
+#include "books/core/CsvSteps.h"
 #include "data/ClientDataSet.h"
 #include "data/DataModule.h"
 #include "ui/AppErrorHandler.h"
@@ -98,9 +99,24 @@ bool showImportOutcome(const CsvOutcome& out) {
     return out.kind == CsvOutcome::Done;
 }
 
-// Asked before importing into a book that holds rows: true to go on.
-bool mayImportInto(const CsvImportSession& session) {
-    return !session.bookHoldsRows() || VendorMessageBox(NotEmptyQuestion(), mbWarningYesNo) == idYes;
+// The steps of a command: the questions asked by message boxes, the dialog, the progress window.
+ExchangeSteps stepsShown(QWidget* book, std::function<bool(CsvSession&)> choose) {
+    return {[] { return VendorMessageBox(NotEmptyQuestion(), mbWarningYesNo) == idYes; }, std::move(choose),
+            separatorQuestion(), progressShown(book)};
+}
+
+// The dialog of a flat book's single file; true when accepted, with its choice put into the session.
+bool chooseFlatFile(TfrmExport* dlg, CsvSession& session, bool import) {
+    CsvFile& f = session.records();
+    dlg->DataSet = f.rows.get();
+    dlg->Selection = f.columns;
+    dlg->showSelection();
+    dlg->setWindowTitle(ExchangeCaption(import));
+    const int r = execModal(dlg);
+    dlg->DataSet = nullptr;
+    if (r != QDialog::Accepted) return false;
+    session.choose(dlg->edSeparator->text(), {dlg->edFilename->text()}, {dlg->Selection});
+    return true;
 }
 
 // The two-file dialog over a tree book's session; true when accepted, with the
@@ -413,17 +429,9 @@ void ExportFlatBook(QWidget* book, const QString& sql, const QString& fileName) 
     auto* dlg = shared<TfrmExport>("frmExport", book);
     try {
         CsvExportSession session(DM().connection(), sql);
-        CsvFile& f = session.records();
         dlg->edFilename->setText(ProposedExportPath(fileName));
-        dlg->DataSet = f.rows.get();
-        dlg->Selection = f.columns;
-        dlg->showSelection();
-        dlg->setWindowTitle(ExchangeCaption(false));
-        const int r = execModal(dlg);
-        dlg->DataSet = nullptr;
-        if (r != QDialog::Accepted) return;
-        session.choose(dlg->edSeparator->text(), {dlg->edFilename->text()}, {dlg->Selection});
-        showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
+        const auto choose = [dlg](CsvSession& s) { return chooseFlatFile(dlg, s, false); };
+        if (const std::optional<CsvOutcome> out = RunExport(session, stepsShown(book, choose))) showExportOutcome(*out);
     } catch (...) {
         dlg->DataSet = nullptr;
         reportError(std::current_exception());
@@ -434,18 +442,12 @@ bool ImportFlatBook(QWidget* book, const QString& sql) {
     auto* dlg = shared<TfrmImport>("frmImport", book);
     try {
         CsvImportSession session(DM().connection(), sql);
-        if (!mayImportInto(session)) return false;
-        CsvFile& f = session.records();
-        dlg->edFilename->clear();
-        dlg->DataSet = f.rows.get();
-        dlg->Selection = f.columns;
-        dlg->showSelection();
-        dlg->setWindowTitle(ExchangeCaption(true));
-        const int r = execModal(dlg);
-        dlg->DataSet = nullptr;
-        if (r != QDialog::Accepted) return false;
-        session.choose(dlg->edSeparator->text(), {dlg->edFilename->text()}, {dlg->Selection});
-        return showImportOutcome(session.run(progressShown(book)));
+        const auto choose = [dlg](CsvSession& s) {
+            dlg->edFilename->clear();
+            return chooseFlatFile(dlg, s, true);
+        };
+        const std::optional<CsvOutcome> out = RunImport(session, stepsShown(book, choose));
+        return out && showImportOutcome(*out);
     } catch (...) {
         dlg->DataSet = nullptr;
         reportError(std::current_exception());
@@ -460,8 +462,8 @@ void ExportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
         dlg->setImportMode(false);
         dlg->edFilenameGroups->setText(ProposedExportPath(c.groupsFileName));
         dlg->edFilenameRecords->setText(ProposedExportPath(c.recordsFileName));
-        if (!chooseTreeFiles(dlg, session)) return;
-        showExportOutcome(session.run(separatorQuestion(), progressShown(book)));
+        const auto choose = [dlg](CsvSession& s) { return chooseTreeFiles(dlg, s); };
+        if (const std::optional<CsvOutcome> out = RunExport(session, stepsShown(book, choose))) showExportOutcome(*out);
     } catch (...) {
         dlg->Groups = dlg->Records = nullptr;
         reportError(std::current_exception());
@@ -472,14 +474,16 @@ bool ImportTreeBook(QWidget* book, const books::TreeBookConfig& c) {
     auto* dlg = shared<TfrmEximTT>("frmEximTT", book);
     try {
         CsvImportSession session(DM().connection(), c);
-        if (!mayImportInto(session)) return false;
-        dlg->setImportMode(true);
-        dlg->edFilenameGroups->clear();
-        dlg->edFilenameRecords->clear();
-        if (!chooseTreeFiles(dlg, session)) return false;
-        const CsvOutcome out = session.run(progressShown(book));
-        showImportOutcome(out);
-        return TreeBookRereads(out);
+        const auto choose = [dlg](CsvSession& s) {
+            dlg->setImportMode(true);
+            dlg->edFilenameGroups->clear();
+            dlg->edFilenameRecords->clear();
+            return chooseTreeFiles(dlg, s);
+        };
+        const std::optional<CsvOutcome> out = RunImport(session, stepsShown(book, choose));
+        if (!out) return false;
+        showImportOutcome(*out);
+        return TreeBookRereads(*out);
     } catch (...) {
         dlg->Groups = dlg->Records = nullptr;
         reportError(std::current_exception());

@@ -28,14 +28,71 @@
 
 namespace {
 
-QLineEdit* lineEdit(QWidget* parent, QFormLayout* form, const QString& name, const QString& label) {
-    auto* ed = new QLineEdit(parent);
-    ed->setObjectName(name);
-    if (form) form->addRow(label, ed);
-    return ed;
+QWidget* makeControl(QWidget* parent, const books::RecordControl& c) {
+    QWidget* w = nullptr;
+    if (c.kind == books::RecordControl::Edit) {
+        auto* ed = new QLineEdit(parent);
+        if (c.readOnly) {
+            ed->setReadOnly(true);
+            setReadOnlyLook(ed, true);
+        }
+        w = ed;
+    } else if (c.kind == books::RecordControl::Date) {
+        auto* d = new QDateEdit(parent);
+        d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+        w = d;
+    } else {
+        w = new QComboBox(parent);
+    }
+    w->setObjectName(c.objectName);
+    if (c.maxWidth > 0) w->setMaximumWidth(c.maxWidth);
+    return w;
 }
 
-const QString kCode = QStringLiteral("Код");
+// Every record dialog's controls from its table: a row each, or beside the one before.
+void addControls(QWidget* parent, QFormLayout* form, const QList<books::RecordControl>& controls) {
+    QHBoxLayout* row = nullptr;
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const books::RecordControl& c = controls.at(i);
+        if (c.sameRow && row) {
+            row->addWidget(makeControl(row->parentWidget(), c));
+        } else if (i + 1 < controls.size() && controls.at(i + 1).sameRow) {
+            auto* box = new QWidget(parent);
+            row = new QHBoxLayout(box);
+            row->setContentsMargins(0, 0, 0, 0);
+            row->addWidget(makeControl(box, c));
+            form->addRow(c.label, box);
+        } else {
+            form->addRow(c.label, makeControl(parent, c));
+        }
+    }
+}
+
+void bindControlsOf(QWidget* dialog, TClientDataSet* ds, const QList<books::RecordControl>& controls,
+                    TClientDataSet* groupList) {
+    for (const books::RecordControl& c : controls) {
+        QWidget* w = dialog->findChild<QWidget*>(c.objectName);
+        if (c.kind == books::RecordControl::Edit) bindLineEdit(static_cast<QLineEdit*>(w), ds, c.field);
+        else if (c.kind == books::RecordControl::Date) bindDateEdit(static_cast<QDateEdit*>(w), ds, c.field);
+        else if (c.kind == books::RecordControl::Group)
+            bindComboBox(static_cast<QComboBox*>(w), ds, c.field, groupList, QStringLiteral("FULLPATH"));
+        else bindComboBox(static_cast<QComboBox*>(w), ds, c.field, DM().findChild<TClientDataSet*>(c.lookup), c.display);
+    }
+}
+
+// The line and group dialogs' buttons under their form.
+void addButtons(QDialog* dialog, QVBoxLayout* v, const QString& okCaption, QPushButton*& ok, QPushButton*& cancel) {
+    auto* h = new QHBoxLayout;
+    h->addStretch();
+    ok = new QPushButton(okCaption, dialog);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    cancel = new QPushButton(QStringLiteral("Отмена"), dialog);
+    cancel->setObjectName(QStringLiteral("btnCancel"));
+    h->addWidget(ok);
+    h->addWidget(cancel);
+    v->addLayout(h);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+}
 
 }  // namespace
 
@@ -43,30 +100,10 @@ const QString kCode = QStringLiteral("Код");
 
 TfrmNewRecord::TfrmNewRecord(const QString& dialog, QWidget* parent)
     : TfrmNewItem(parent), m_form(books::RecordFormOf(dialog)) {
-    for (const books::RecordControl& c : m_form.controls) {
-        QWidget* w = nullptr;
-        if (c.kind == books::RecordControl::Edit) {
-            w = new QLineEdit(PanelMain);
-        } else if (c.kind == books::RecordControl::Date) {
-            auto* d = new QDateEdit(PanelMain);
-            d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-            w = d;
-        } else {
-            w = new QComboBox(PanelMain);
-        }
-        w->setObjectName(c.objectName);
-        form->addRow(c.label, w);
-    }
+    addControls(PanelMain, form, m_form.controls);
 }
 
-void TfrmNewRecord::bindControls(TClientDataSet* ds) {
-    for (const books::RecordControl& c : m_form.controls) {
-        QWidget* w = findChild<QWidget*>(c.objectName);
-        if (c.kind == books::RecordControl::Edit) bindLineEdit(static_cast<QLineEdit*>(w), ds, c.field);
-        else if (c.kind == books::RecordControl::Date) bindDateEdit(static_cast<QDateEdit*>(w), ds, c.field);
-        else bindComboBox(static_cast<QComboBox*>(w), ds, c.field, GroupList, QStringLiteral("FULLPATH"));
-    }
-}
+void TfrmNewRecord::bindControls(TClientDataSet* ds) { bindControlsOf(this, ds, m_form.controls, GroupList); }
 
 bool TfrmNewRecord::CheckFields() {
     const QString text = books::RecordRefusal(m_form, *EditedDataSet);
@@ -84,39 +121,20 @@ TfrmNewTovar::TfrmNewTovar() : TfrmNewRecord(QStringLiteral("frmNewTovar")) {}
 
 // --- accompanying goods line -------------------------------------------------
 
-TfrmNewUslTov::TfrmNewUslTov() {
+TfrmNewUslTov::TfrmNewUslTov() : m_form(books::RecordFormOf(QStringLiteral("frmNewUslTov"))) {
     setModal(true);
     auto* v = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    cbTovar = new QComboBox(this);
-    cbTovar->setObjectName(QStringLiteral("cbTovar"));
-    form->addRow(QStringLiteral("Наименование"), cbTovar);
-    edKolvo = lineEdit(this, form, QStringLiteral("edKolvo"), QStringLiteral("Количество"));
-    edCena = lineEdit(this, form, QStringLiteral("edCena"), QStringLiteral("Цена"));
-    edEdizm = lineEdit(this, form, QStringLiteral("edEdizm"), QStringLiteral("Ед. изм."));
-    edEdizm->setReadOnly(true);
-    setReadOnlyLook(edEdizm, true);
+    addControls(this, form, m_form.controls);
     v->addLayout(form);
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    btnOk = new QPushButton(QStringLiteral("Ok"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    h->addWidget(btnOk);
-    h->addWidget(btnCancel);
-    v->addLayout(h);
+    addButtons(this, v, QStringLiteral("Ok"), btnOk, btnCancel);
     connect(btnOk, &QPushButton::clicked, this, &TfrmNewUslTov::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmNewUslTov::bindTo(TClientDataSet* lines) {
     for (TFieldBinding* b : findChildren<TFieldBinding*>()) delete b;
     m_lines = lines;
-    bindComboBox(cbTovar, lines, QStringLiteral("TOVAR_ID"), DM().cdsTovarLU, QStringLiteral("NAME"));
-    bindLineEdit(edKolvo, lines, QStringLiteral("KOLVO"));
-    bindLineEdit(edCena, lines, QStringLiteral("CENA"));
-    bindLineEdit(edEdizm, lines, QStringLiteral("TOVAR_EDIZM"));
+    bindControlsOf(this, lines, m_form.controls, nullptr);
 }
 
 void TfrmNewUslTov::btnOkClick() {
@@ -184,8 +202,6 @@ TfrmNewUsluga::TfrmNewUsluga() : TfrmNewRecord(QStringLiteral("frmNewUsluga")) {
     connect(btnDelete, &QPushButton::clicked, this, &TfrmNewUsluga::btnDeleteClick);
 }
 
-bool TfrmNewUsluga::CheckFields() { return TfrmNewRecord::CheckFields(); }
-
 void TfrmNewUsluga::bindControls(TClientDataSet* ds) {
     TfrmNewRecord::bindControls(ds);
     PageControl1->setCurrentIndex(0);
@@ -210,9 +226,8 @@ void TfrmNewUsluga::lineDialog(const QString& caption) {
 
 void TfrmNewUsluga::btnAddClick() {
     try {
-        cdsBookUsltov->append();
-        cdsBookUsltov->fieldByName(QStringLiteral("USLUGA_ID")).setValue(EditedDataSet->fieldByName(QStringLiteral("ID")).value());
-        lineDialog(QStringLiteral("Новый сопутствующий товар"));
+        books::StartServiceLine(*cdsBookUsltov, *EditedDataSet);
+        lineDialog(books::ServiceLineCaption(true));
     } catch (...) {
         if (cdsBookUsltov->isEditing()) cdsBookUsltov->cancel();
         ShowApplicationError(std::current_exception());
@@ -223,7 +238,7 @@ void TfrmNewUsluga::btnEditClick() {
     if (cdsBookUsltov->isEmpty()) return;
     try {
         cdsBookUsltov->edit();
-        lineDialog(QStringLiteral("Редактирование сопутствующего товара"));
+        lineDialog(books::ServiceLineCaption(false));
     } catch (...) {
         if (cdsBookUsltov->isEditing()) cdsBookUsltov->cancel();
         ShowApplicationError(std::current_exception());
@@ -303,29 +318,17 @@ private:
 }  // namespace
 
 TfrmNewOperator::TfrmNewOperator() {
-    edID = lineEdit(PanelMain, form, QStringLiteral("edID"), kCode);
-    edFio = lineEdit(PanelMain, form, QStringLiteral("edFio"), QStringLiteral("ФИО"));
-    auto* pw = new QWidget(PanelMain);
-    auto* ph = new QHBoxLayout(pw);
-    ph->setContentsMargins(0, 0, 0, 0);
-    edPassword = lineEdit(pw, nullptr, QStringLiteral("edPassword"), {});
-    DBEdit1 = lineEdit(pw, nullptr, QStringLiteral("DBEdit1"), {});
-    DBEdit1->setMaximumWidth(40);
-    ph->addWidget(edPassword);
-    ph->addWidget(DBEdit1);
-    form->addRow(QStringLiteral("Пароль"), pw);
-    auto* rg = new QGroupBox(QStringLiteral("Роль"), PanelMain);
+    addControls(PanelMain, form, books::OperatorControls());
+    auto* rg = new QGroupBox(books::RoleTitle(), PanelMain);
     rg->setObjectName(QStringLiteral("rgRole"));
     auto* rh = new QHBoxLayout(rg);
-    rbRole1 = new QRadioButton(QStringLiteral("Приемщик"), rg);
-    rbRole1->setObjectName(QStringLiteral("rbRole1"));
-    rbRole2 = new QRadioButton(QStringLiteral("Администратор"), rg);
-    rbRole2->setObjectName(QStringLiteral("rbRole2"));
-    rh->addWidget(rbRole1);
-    rh->addWidget(rbRole2);
     m_roles = new QButtonGroup(this);
-    m_roles->addButton(rbRole1, 0);
-    m_roles->addButton(rbRole2, 1);
+    for (int i = 0; i < books::RoleCaptions().size(); ++i) {
+        auto* b = new QRadioButton(books::RoleCaptions().at(i), rg);
+        b->setObjectName(QStringLiteral("rbRole%1").arg(i + 1));
+        rh->addWidget(b);
+        m_roles->addButton(b, i);
+    }
     form->addRow(rg);
     // The rights of one group share a frame; the others stand alone.
     QGroupBox* frame = nullptr;
@@ -348,17 +351,13 @@ TfrmNewOperator::TfrmNewOperator() {
 }
 
 void TfrmNewOperator::bindControls(TClientDataSet* ds) {
-    bindLineEdit(edID, ds, QStringLiteral("ID"));
-    bindLineEdit(edFio, ds, QStringLiteral("FIO"));
-    bindLineEdit(edPassword, ds, QStringLiteral("PASSWD"));
-    bindLineEdit(DBEdit1, ds, QStringLiteral("ROLE_ID"));
+    bindControlsOf(this, ds, books::OperatorControls(), nullptr);
     for (int i = 0; i < rights.size(); ++i) new RightBinding(rights.at(i), ds, books::OperatorRights().at(i).field);
     // Showing the role never changes the rights: the buttons are set without their handler.
     const QSignalBlocker block(m_roles);
     const int role = books::ShownRole(*ds);
     m_roles->setExclusive(false);
-    rbRole1->setChecked(role == 1);
-    rbRole2->setChecked(role == 2);
+    for (QAbstractButton* b : m_roles->buttons()) b->setChecked(m_roles->id(b) + 1 == role);
     m_roles->setExclusive(true);
 }
 
@@ -383,35 +382,18 @@ bool TfrmNewOperator::CheckFields() {
 TfrmNewGroup::TfrmNewGroup() {
     setModal(true);
     auto* v = new QVBoxLayout(this);
-    Label1 = new QLabel(QStringLiteral("Группа"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont f = Label1->font();
+    auto* label = new QLabel(QStringLiteral("Группа"), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    QFont f = label->font();
     f.setBold(true);
-    Label1->setFont(f);
-    Label1->setStyleSheet(QStringLiteral("color: grey"));
-    v->addWidget(Label1);
-    auto* form = new QFormLayout;
-    edName = lineEdit(this, form, QStringLiteral("edName"), QStringLiteral("Наименование группы"));
-    cbGroup = new QComboBox(this);
-    cbGroup->setObjectName(QStringLiteral("cbGroup"));
-    form->addRow(QStringLiteral("Родительская группа"), cbGroup);
-    lbKinddoc = new QLabel(QStringLiteral("Услуги используются в документах"), this);
-    lbKinddoc->setObjectName(QStringLiteral("lbKinddoc"));
-    cbKinddoc = new QComboBox(this);
-    cbKinddoc->setObjectName(QStringLiteral("cbKinddoc"));
-    form->addRow(lbKinddoc, cbKinddoc);
-    v->addLayout(form);
-    auto* h = new QHBoxLayout;
-    h->addStretch();
-    btnOk = new QPushButton(QStringLiteral("Сохранить"), this);
-    btnOk->setObjectName(QStringLiteral("btnOk"));
-    btnCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    h->addWidget(btnOk);
-    h->addWidget(btnCancel);
-    v->addLayout(h);
+    label->setFont(f);
+    label->setStyleSheet(QStringLiteral("color: grey"));
+    v->addWidget(label);
+    m_form = new QFormLayout;
+    addControls(this, m_form, books::GroupControls(true));
+    v->addLayout(m_form);
+    addButtons(this, v, QStringLiteral("Сохранить"), btnOk, btnCancel);
     connect(btnOk, &QPushButton::clicked, this, &TfrmNewGroup::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TfrmNewGroup::bindTo(TClientDataSet* groups, TClientDataSet* groupList, bool showKinds) {
@@ -420,22 +402,22 @@ void TfrmNewGroup::bindTo(TClientDataSet* groups, TClientDataSet* groupList, boo
     m_kinds = showKinds;
 }
 
-void TfrmNewGroup::rebind() {
-    for (TFieldBinding* b : findChildren<TFieldBinding*>()) delete b;
-    if (!m_groups) return;
-    bindLineEdit(edName, m_groups, QStringLiteral("NAME"));
-    bindComboBox(cbGroup, m_groups, QStringLiteral("PARENT_ID"), m_list, QStringLiteral("FULLPATH"));
-    if (m_kinds) bindComboBox(cbKinddoc, m_groups, QStringLiteral("KINDDOC_ID"), DM().cdsKindDoc, QStringLiteral("NAME"));
-}
-
 void TfrmNewGroup::showEvent(QShowEvent* e) {
-    rebind();
-    lbKinddoc->setVisible(m_kinds);
-    cbKinddoc->setVisible(m_kinds);
+    for (TFieldBinding* b : findChildren<TFieldBinding*>()) delete b;
+    const QList<books::RecordControl> shown = books::GroupControls(m_kinds);
+    if (m_groups) bindControlsOf(this, m_groups, shown, m_list);
+    for (const books::RecordControl& c : books::GroupControls(true)) {
+        QWidget* w = findChild<QWidget*>(c.objectName);
+        const bool on = std::any_of(shown.begin(), shown.end(), [&](const auto& s) { return s.objectName == c.objectName; });
+        w->setVisible(on);
+        m_form->labelForField(w)->setVisible(on);
+    }
+    // The root group keeps its name and place.
     const bool root = m_groups && books::IsRootGroup(*m_groups);
-    edName->setEnabled(!root);
-    cbGroup->setEnabled(!root);
-    if (!root) edName->setFocus();
+    QWidget* name = findChild<QWidget*>(QStringLiteral("edName"));
+    name->setEnabled(!root);
+    findChild<QWidget*>(QStringLiteral("cbGroup"))->setEnabled(!root);
+    if (!root) name->setFocus();
     QDialog::showEvent(e);
 }
 

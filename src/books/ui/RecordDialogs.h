@@ -8,13 +8,9 @@
 
 #include <QPointer>
 
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
-class QLabel;
-class QLineEdit;
-class QRadioButton;
 class QButtonGroup;
+class QCheckBox;
+class QFormLayout;
 class QTabWidget;
 class QTableView;
 class DataSetModel;
@@ -45,16 +41,13 @@ class TfrmNewUslTov : public QDialog {
     Q_OBJECT
 public:
     TfrmNewUslTov();
-    QComboBox* cbTovar;
-    QLineEdit* edKolvo;
-    QLineEdit* edCena;
-    QLineEdit* edEdizm;
     QPushButton* btnOk;
     QPushButton* btnCancel;
     void bindTo(TClientDataSet* lines);
     void btnOkClick();
 
 private:
+    const books::RecordForm& m_form;
     QPointer<TClientDataSet> m_lines;
 };
 
@@ -63,7 +56,6 @@ class TfrmNewUsluga : public TfrmNewRecord {
     Q_OBJECT
 public:
     TfrmNewUsluga();
-    bool CheckFields() override;
     QTabWidget* PageControl1;
     QTableView* DBGrid;
     QPushButton* btnAdd;
@@ -91,12 +83,6 @@ class TfrmNewOperator : public TfrmNewItem {
 public:
     TfrmNewOperator();
     bool CheckFields() override;
-    QLineEdit* edID;
-    QLineEdit* edFio;
-    QLineEdit* edPassword;
-    QLineEdit* DBEdit1;
-    QRadioButton* rbRole1;
-    QRadioButton* rbRole2;
     QList<QCheckBox*> rights;  // in the order of the ten rights
     void rgRoleClick(int index);
 
@@ -112,11 +98,6 @@ class TfrmNewGroup : public QDialog {
     Q_OBJECT
 public:
     TfrmNewGroup();
-    QLabel* Label1;
-    QLineEdit* edName;
-    QComboBox* cbGroup;
-    QLabel* lbKinddoc;
-    QComboBox* cbKinddoc;
     QPushButton* btnOk;
     QPushButton* btnCancel;
     // Bound by the book being shown: its groups, its group list, whether kinds show.
@@ -127,7 +108,7 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    void rebind();
+    QFormLayout* m_form;
     QPointer<TClientDataSet> m_groups;
     QPointer<TClientDataSet> m_list;
     bool m_kinds = false;
