@@ -44,7 +44,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   sudo_ env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBRIX_TESTS=$tests >/dev/null
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOBRIX_TESTS=$tests \
+  -DOBRIX_WERROR="${OBRIX_WERROR:-OFF}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
 case "$mode" in

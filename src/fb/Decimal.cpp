@@ -12,7 +12,7 @@ constexpr qint64 pow10(int n) {
     for (int i = 0; i < n; ++i) r *= 10;
     return r;
 }
-qint64 checked(__int128 v) {
+qint64 checked(Wide v) {
     if (v > std::numeric_limits<qint64>::max() || v < std::numeric_limits<qint64>::min()) throw DecimalOverflow();
     return qint64(v);
 }
@@ -21,60 +21,60 @@ qint64 checked(__int128 v) {
 DecimalOverflow::DecimalOverflow()
     : std::overflow_error("Число слишком велико: результат выходит за пределы допустимых значений") {}
 
-Decimal::Decimal(qint64 v) : m_units(checked(__int128(v) * kScale)) {}
+Decimal::Decimal(qint64 v) : m_units(checked(Wide(v) * kScale)) {}
 
-Decimal Decimal::operator-() const { return fromUnits(checked(-__int128(m_units))); }
-Decimal Decimal::operator+(Decimal o) const { return fromUnits(checked(__int128(m_units) + o.m_units)); }
-Decimal Decimal::operator-(Decimal o) const { return fromUnits(checked(__int128(m_units) - o.m_units)); }
+Decimal Decimal::operator-() const { return fromUnits(checked(-Wide(m_units))); }
+Decimal Decimal::operator+(Decimal o) const { return fromUnits(checked(Wide(m_units) + o.m_units)); }
+Decimal Decimal::operator-(Decimal o) const { return fromUnits(checked(Wide(m_units) - o.m_units)); }
 
 bool Decimal::fitsNumeric(int precision, int scale) const {
-    const __int128 limit = __int128(pow10(std::clamp(precision, 1, 18)));
-    const __int128 v = scale >= 4 ? __int128(m_units) * pow10(std::min(scale, 18) - 4)
-                                  : __int128(roundDiv(m_units, pow10(4 - std::max(scale, 0))));
+    const Wide limit = Wide(pow10(std::clamp(precision, 1, 18)));
+    const Wide v = scale >= 4 ? Wide(m_units) * pow10(std::min(scale, 18) - 4)
+                                  : Wide(roundDiv(m_units, pow10(4 - std::max(scale, 0))));
     return v < limit && v > -limit;
 }
 
-qint64 roundDiv(__int128 num, __int128 den) {
+qint64 roundDiv(Wide num, Wide den) {
     if (den == 0) throw std::domain_error("division by zero");
     if (den < 0) { num = -num; den = -den; }
-    __int128 q = num / den;
-    __int128 r = num % den;
+    Wide q = num / den;
+    Wide r = num % den;
     if (r < 0) r = -r;
     if (2 * r >= den) q += (num < 0 ? -1 : 1);
     return checked(q);
 }
 
 Decimal Decimal::fromScaled(qint64 value, int scale) {
-    if (scale <= 4) return fromUnits(checked(__int128(value) * pow10(4 - scale)));
+    if (scale <= 4) return fromUnits(checked(Wide(value) * pow10(4 - scale)));
     return fromUnits(roundDiv(value, pow10(scale - 4)));
 }
 
 qint64 Decimal::toScaled(int scale) const {
-    if (scale >= 4) return checked(__int128(m_units) * pow10(scale - 4));
+    if (scale >= 4) return checked(Wide(m_units) * pow10(scale - 4));
     return roundDiv(m_units, pow10(4 - scale));
 }
 
 Decimal Decimal::rounded(int decimals) const {
     if (decimals >= 4) return *this;
     const qint64 f = pow10(4 - decimals);
-    return fromUnits(checked(__int128(roundDiv(m_units, f)) * f));
+    return fromUnits(checked(Wide(roundDiv(m_units, f)) * f));
 }
 
 Decimal Decimal::operator*(Decimal o) const {
-    return fromUnits(roundDiv(__int128(m_units) * o.m_units, kScale));
+    return fromUnits(roundDiv(Wide(m_units) * o.m_units, kScale));
 }
 
 Decimal Decimal::operator/(Decimal o) const {
     if (o.m_units == 0) throw std::domain_error("division by zero");
-    return fromUnits(roundDiv(__int128(m_units) * kScale, o.m_units));
+    return fromUnits(roundDiv(Wide(m_units) * kScale, o.m_units));
 }
 
 Decimal Decimal::percent(Decimal pct, int decimals) const {
     // units * pct.units / (100 * kScale) gives units; then round to `decimals`.
     const qint64 f = pow10(4 - std::min(decimals, 4));
-    const __int128 num = __int128(m_units) * pct.m_units;
-    const __int128 den = __int128(100) * kScale * f;
-    return fromUnits(checked(__int128(roundDiv(num, den)) * f));
+    const Wide num = Wide(m_units) * pct.m_units;
+    const Wide den = Wide(100) * kScale * f;
+    return fromUnits(checked(Wide(roundDiv(num, den)) * f));
 }
 
 std::optional<Decimal> Decimal::parse(const QString& textIn) {

@@ -67,8 +67,11 @@ private:
     qint64 m_units = 0;
 };
 
+// The compiler's 128-bit integer, wide enough for a product of two amounts.
+__extension__ typedef __int128 Wide;
+
 // Integer division of a 128-bit value rounded half away from zero; throws
 // DecimalOverflow when the quotient does not fit 64 bits.
-qint64 roundDiv(__int128 num, __int128 den);
+qint64 roundDiv(Wide num, Wide den);
 
 }  // namespace fb

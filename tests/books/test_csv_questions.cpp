@@ -126,7 +126,7 @@ TEST(CsvQuestions, ACommandAsksAboutRowsThenShowsTheDialogThenRuns) {
         }
         EXPECT_EQ(asked, c.asked);
         ASSERT_EQ(out.has_value(), c.runs);
-        if (c.runs) EXPECT_EQ(out->kind, CsvOutcome::Done) << out->message.toStdString();
+        if (c.runs) { EXPECT_EQ(out->kind, CsvOutcome::Done) << out->message.toStdString(); }
         EXPECT_EQ(QFile::exists(path), c.runs);
     }
 }

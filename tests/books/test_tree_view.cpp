@@ -116,7 +116,7 @@ TEST_F(TreeViewTest, InsertThroughTheEditForm) {
         });
         QTreeWidgetItem* node = tree->InsertNode(tree->currentItem(), nextId);
         EXPECT_EQ(node != nullptr, c.accept);
-        if (node) EXPECT_EQ(selected(), nextId);
+        if (node) { EXPECT_EQ(selected(), nextId); }
         EXPECT_EQ(shape(), QString::fromUtf8(c.shape));
         EXPECT_FALSE(groups->isEditing());
         ++nextId;

@@ -52,7 +52,7 @@ void expectConsistent(const std::function<Rows(const QString&)>& rows) {
         const bool last = i + 1 == periods.size();
         EXPECT_EQ(periods[i][1].toString(), last ? "*" : "#") << i;
         EXPECT_FALSE(periods[i][2].isNull()) << i;
-        if (!last) EXPECT_EQ(periods[i + 1][2].toDecimal(), periods[i][3].toDecimal()) << i;
+        if (!last) { EXPECT_EQ(periods[i + 1][2].toDecimal(), periods[i][3].toDecimal()) << i; }
     }
     // Stock of the last period, worked out through every close, equals all movements ever made.
     const qint64 lastId = periods.back()[0].toInt();

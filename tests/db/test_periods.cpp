@@ -15,7 +15,7 @@ struct Stock {
 };
 using StockMap = std::map<qint64, Stock>;
 
-std::ostream& operator<<(std::ostream& os, const StockMap& m) {
+[[maybe_unused]] std::ostream& operator<<(std::ostream& os, const StockMap& m) {
     for (const auto& [id, s] : m)
         os << "{" << id << ": " << s.kolvo.toString(3).toStdString() << " / " << s.summa.toString(2).toStdString() << "} ";
     return os;

@@ -42,7 +42,7 @@ TEST_F(SchemaTest, RequiredRowsExist) {
         const Rows r = rows("SELECT TYPEDOC, OPER, NAME FROM KINDDOC WHERE ID = ?", {k.id});
         ASSERT_EQ(r.size(), 1u) << k.id;
         EXPECT_EQ(r[0][0].toInt(), k.type) << k.id;
-        if (k.oper) EXPECT_EQ(r[0][1].toInt(), *k.oper) << k.id;
+        if (k.oper) { EXPECT_EQ(r[0][1].toInt(), *k.oper) << k.id; }
         EXPECT_FALSE(r[0][2].toString().isEmpty());
     }
     EXPECT_EQ(count("KINDDOC"), 8);

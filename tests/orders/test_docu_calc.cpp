@@ -40,7 +40,7 @@ TEST(OtklSignTest, SignTableAndRadioButtons) {
     for (const Row& r : rows) {
         EXPECT_EQ(OtklSign(r.type), r.sign) << r.type.toString().toStdString();
         EXPECT_EQ(ShowOtklType(r.type), QString::fromLatin1(r.radio)) << r.type.toString().toStdString();
-        if (*r.radio) EXPECT_EQ(OtklTypeOfRadio(QString::fromLatin1(r.radio)), r.type.toInt());
+        if (*r.radio) { EXPECT_EQ(OtklTypeOfRadio(QString::fromLatin1(r.radio)), r.type.toInt()); }
     }
     EXPECT_EQ(OtklTypeOfRadio(QStringLiteral("rbOther")), -1);
 }

@@ -69,8 +69,8 @@ TEST_F(DocuHeaderTest, TheDatesAreCheckedWhileEditingAndInTheCurrentPeriodOnly) 
         const TDocuDatesCheck check = CheckDocuDates(*docu, r.editAllowed, 2, kFirst, kLast);
         EXPECT_EQ(!check.refusal.isEmpty(), r.refused) << "row " << i;
         EXPECT_EQ(!check.question.isEmpty(), r.asked) << "row " << i;
-        if (r.refused) EXPECT_EQ(check.refusal, AcceptanceDateRefusal(r.dateP, kFirst, kLast)) << "row " << i;
-        if (r.asked) EXPECT_EQ(check.question, CompletionBeforeAcceptanceQuestion(r.dateP, r.dateV)) << "row " << i;
+        if (r.refused) { EXPECT_EQ(check.refusal, AcceptanceDateRefusal(r.dateP, kFirst, kLast)) << "row " << i; }
+        if (r.asked) { EXPECT_EQ(check.question, CompletionBeforeAcceptanceQuestion(r.dateP, r.dateV)) << "row " << i; }
     }
 }
 

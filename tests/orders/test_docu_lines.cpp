@@ -113,7 +113,7 @@ TEST_F(DocuLinesTest, EachListGetsItsFieldsInGridOrder) {
             EXPECT_EQ(f.isVisible(), r.shown) << at;
             EXPECT_EQ(f.isRequired(), r.required) << at;
             EXPECT_EQ(f.hasDisplayLabel(), r.label != nullptr) << at;
-            if (r.label) EXPECT_EQ(f.displayLabel().toStdString(), r.label) << at;
+            if (r.label) { EXPECT_EQ(f.displayLabel().toStdString(), r.label) << at; }
             EXPECT_EQ(f.kind() == TFieldKind::Lookup, r.list != nullptr) << at;
             if (r.list) {
                 EXPECT_EQ(f.lookup().dataSet, lists.*r.list) << at;

@@ -85,7 +85,7 @@ TEST(DesignProperties, RowsShowTheSelectionAndAnEditIsOneStepOrRefused) {
             for (const TfrPropertyRow& r : s.rows) captions << r.caption;
         }
         EXPECT_EQ(titles, c.titles);
-        if (!c.captions.isEmpty()) EXPECT_EQ(captions, c.captions);
+        if (!c.captions.isEmpty()) { EXPECT_EQ(captions, c.captions); }
         for (const auto& [caption, value] : c.shown) {
             const TfrPropertyRow* r = rowOf(sections, caption);
             ASSERT_NE(r, nullptr) << caption.toStdString();

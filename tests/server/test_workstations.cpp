@@ -197,7 +197,7 @@ TEST_F(Workstations, TheLaterWriterOfARowIsToldAnotherUserChangedItAndKeepsItsCh
         EXPECT_EQ(explainApplyError(refusal).explanation, changedElsewhere);
         // Nothing of the first is lost; the second's changes wait in memory.
         EXPECT_EQ(inDatabase(c.textInDatabase), "Бордовый");
-        if (c.linesInDatabase) EXPECT_EQ(inDatabase(c.linesInDatabase), "1 150.00");
+        if (c.linesInDatabase) { EXPECT_EQ(inDatabase(c.linesInDatabase), "1 150.00"); }
         EXPECT_EQ(second->shown(), "Вишнёвый");
         EXPECT_TRUE(second->pending());
 
@@ -208,7 +208,7 @@ TEST_F(Workstations, TheLaterWriterOfARowIsToldAnotherUserChangedItAndKeepsItsCh
         EXPECT_EQ(second->save(), QString());
         EXPECT_FALSE(second->pending());
         EXPECT_EQ(inDatabase(c.textInDatabase), "Вишнёвый");
-        if (c.linesInDatabase) EXPECT_EQ(inDatabase(c.linesInDatabase), "2 300.00");
+        if (c.linesInDatabase) { EXPECT_EQ(inDatabase(c.linesInDatabase), "2 300.00"); }
     }
 }
 

@@ -73,8 +73,9 @@ TEST(ConnectOutcome, TheVersionDecidesWhetherTheProgramStaysConnectedAndHowItIsS
         EXPECT_EQ(outcome.notice.kind, c.kind);
         if (c.connected) EXPECT_TRUE(outcome.notice.text.isEmpty()) << outcome.notice.text.toStdString();
         else EXPECT_TRUE(outcome.notice.text.startsWith(QString::fromUtf8(c.begins))) << outcome.notice.text.toStdString();
-        if (!c.version)
+        if (!c.version) {
             EXPECT_TRUE(outcome.notice.text.contains(QStringLiteral("Возможная причина: файл базы данных "))) << outcome.notice.text.toStdString();
+        }
         dm.disconnectDatabase();
     }
     GL.Connected = false;

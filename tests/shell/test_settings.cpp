@@ -312,7 +312,7 @@ TEST_F(Settings, WhatIsNotASettingsFileGivesTheDefaultsAndStaysAsItWas) {
         const QFileInfo now(path);
         EXPECT_EQ(now.isSymLink(), info.isSymLink()) << c.name;
         EXPECT_EQ(now.isDir(), info.isDir()) << c.name;
-        if (!before.empty()) EXPECT_TRUE(bytesOf(path) == before) << c.name;
+        if (!before.empty()) { EXPECT_TRUE(bytesOf(path) == before) << c.name; }
         if (QString(c.name) == "named pipe") {
             struct stat st {};
             ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);

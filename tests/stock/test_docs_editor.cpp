@@ -213,9 +213,10 @@ TEST_F(DocsTest, ClosingRulesProtectHeaderEditsAndDropUntouchedNewDocuments) {
         });
         openEditor(r.isNew);
         ASSERT_EQ(asked.size(), r.answer ? 1 : 0);
-        if (r.answer)
+        if (r.answer) {
             EXPECT_EQ(asked.first().text,
                       QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r"));
+        }
         EXPECT_EQ(count(QStringLiteral("DOCS"), QStringLiteral("ID=%1").arg(id)), r.docLeft ? 1 : 0);
         if (r.docLeft) {
             EXPECT_EQ(scalar(QStringLiteral("SELECT COALESCE(COMMENT,'') FROM DOCS WHERE ID=?"), {id}).toString(),
@@ -273,7 +274,7 @@ TEST_F(DocsTest, ModeFollowsPeriodAndRights) {
         EXPECT_EQ(numberReadOnly, !r.editable);
         EXPECT_TRUE(script.messages().isEmpty()) << script.messageTexts().join('|').toStdString();
         GL.RPeriodOpen = GL.SklInsert = GL.SklEdit = true;
-        if (!r.isNew) EXPECT_EQ(count(QStringLiteral("MOVES"), QStringLiteral("DOC_ID=%1").arg(id)), 1);
+        if (!r.isNew) { EXPECT_EQ(count(QStringLiteral("MOVES"), QStringLiteral("DOC_ID=%1").arg(id)), 1); }
     }
 }
 

@@ -1,5 +1,6 @@
 // Builds the template databases of one test run into a folder: the empty
-// working database and the demo workshop as of today and of each day given.
+// working database and the demo workshop as of today, of the days some
+// fixtures pin their demo workshop to, and of each day given.
 //   obrix_test_templates DIR [yyyy-MM-dd ...]
 #include "TestDatabase.h"
 
@@ -21,7 +22,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make %s\n", qPrintable(dir.path()));
         return 1;
     }
-    QList<QDate> days{QDate::currentDate()};
+    // The order editor's fixture (15.03.2026) and the main window's (09.12.2026).
+    QList<QDate> days{QDate::currentDate(), QDate(2026, 3, 15), QDate(2026, 12, 9)};
     for (const QString& a : args.mid(1)) {
         const QDate d = QDate::fromString(a, Qt::ISODate);
         if (!d.isValid()) {

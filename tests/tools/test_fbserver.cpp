@@ -209,7 +209,7 @@ TEST_F(FbServerScript, ARestartKeepsTheDatabasesAndTheFoldersStayClosedToOthers)
         ASSERT_EQ(::stat(QFile::encodeName(dir).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & S_IRWXO, 0u) << dir.toStdString() << " is open to others";
         if (::getuid() == 0) {
-            if (const passwd* fb = ::getpwnam("firebird")) EXPECT_EQ(st.st_uid, fb->pw_uid) << dir.toStdString();
+            if (const passwd* fb = ::getpwnam("firebird")) { EXPECT_EQ(st.st_uid, fb->pw_uid) << dir.toStdString(); }
         }
     }
 }

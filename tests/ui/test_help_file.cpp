@@ -260,7 +260,7 @@ TEST_F(BuiltHelp, ContentsAndIndexLeadToPagesAndCoverEveryPage) {
     QSet<QString> inContents;
     for (const QString& local : contents) inContents.insert(normalizeHelpPage(local.section('#', 0, 0)));
     for (const QString& path : chm.files())
-        if (path.endsWith(".htm")) EXPECT_TRUE(inContents.contains(path)) << s(path);
+        if (path.endsWith(".htm")) { EXPECT_TRUE(inContents.contains(path)) << s(path); }
 }
 
 // ---------------------------------------------------------------------------

@@ -104,6 +104,12 @@ struct Term {
     QString fmt;
 };
 
+Term literalTerm(const QString& text) {
+    Term t;
+    t.text = text;
+    return t;
+}
+
 struct Compiled {
     std::vector<Term> terms;
 };
@@ -235,10 +241,10 @@ private:
             const int open = t.indexOf(QLatin1Char('['), pos);
             const int close = open < 0 ? -1 : t.indexOf(QLatin1Char(']'), open);
             if (open < 0 || close < 0) {
-                c.terms.push_back({TermKind::Literal, t.mid(pos)});
+                c.terms.push_back(literalTerm(t.mid(pos)));
                 break;
             }
-            if (open > pos) c.terms.push_back({TermKind::Literal, t.mid(pos, open - pos)});
+            if (open > pos) c.terms.push_back(literalTerm(t.mid(pos, open - pos)));
             c.terms.push_back(compileExpr(o, t.mid(open + 1, close - open - 1).trimmed(), own, pageScope));
             pos = close + 1;
         }
