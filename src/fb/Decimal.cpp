@@ -77,6 +77,11 @@ Decimal Decimal::percent(Decimal pct, int decimals) const {
     return fromUnits(checked(Wide(roundDiv(num, den)) * f));
 }
 
+Decimal Decimal::timesRounded(Decimal o, int decimals) const {
+    const qint64 f = pow10(4 - std::clamp(decimals, 0, 4));
+    return fromUnits(checked(Wide(roundDiv(Wide(m_units) * o.m_units, Wide(kScale) * f)) * f));
+}
+
 std::optional<Decimal> Decimal::parse(const QString& textIn) {
     QString text;
     for (QChar c : textIn) {

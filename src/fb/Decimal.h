@@ -59,6 +59,9 @@ public:
     Decimal operator/(Decimal o) const;  // throws std::domain_error on zero
     // value * percent / 100, rounded half away from zero to `decimals`.
     Decimal percent(Decimal pct, int decimals = 2) const;
+    // value * o rounded once, half away from zero, to `decimals` (a price
+    // times a quantity is kopecks: no rounding through the fourth decimal).
+    Decimal timesRounded(Decimal o, int decimals = 2) const;
 
     friend constexpr bool operator==(Decimal a, Decimal b) = default;
     friend constexpr auto operator<=>(Decimal a, Decimal b) = default;

@@ -1,5 +1,6 @@
 #include "ui/EditorWidgets.h"
 
+#include "base/EditorCommand.h"
 #include "ui/FieldBinding.h"
 
 #include <QAction>
@@ -22,6 +23,12 @@ QAction* lineAction(QWidget* owner, const char* name, const QString& hint) {
     a->setObjectName(QString::fromLatin1(name));
     a->setToolTip(hint);
     owner->addAction(a);
+    return a;
+}
+
+QAction* commandAction(QWidget* owner, const TEditorCommand& c) {
+    QAction* a = lineAction(owner, c.name, QString::fromUtf8(c.hint));
+    if (c.shortcut) a->setShortcut(QKeySequence(c.shortcut));
     return a;
 }
 

@@ -9,11 +9,14 @@ class QLineEdit;
 class QLabel;
 class QToolButton;
 class QWidget;
+struct TEditorCommand;
 
 // A label for a control: the messages about the control use its text.
 QLabel* labelFor(QWidget* control, const QString& text, QWidget* parent);
 // A line command of an editor, with its object name and hint, owned by (and a shortcut target of) `owner`.
 QAction* lineAction(QWidget* owner, const char* name, const QString& hint);
+// The same made from a row of an editor's command table, with the row's shortcut.
+QAction* commandAction(QWidget* owner, const TEditorCommand& c);
 // A button for a command that keeps its own short caption: it follows only
 // the command's enabled state, never its text. Its object name is `prefix`
 // followed by the command's name without "ac" ("btn" + "UslugaAppend").

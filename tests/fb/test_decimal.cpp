@@ -51,6 +51,21 @@ TEST(Decimal, PercentRoundsHalfAwayFromZero) {
         EXPECT_EQ(Decimal::fromString(c.base).percent(c.pct).toString(2), c.expect) << c.base << " " << c.pct;
 }
 
+TEST(Decimal, TimesRoundedRoundsOnceHalfAwayFromZero) {
+    struct Case { const char *a, *b; int decimals; const char* expect; };
+    const Case cases[] = {
+        {"0.03", "0.165", 2, "0.0000"},   // 0.00495 stays below half a kopeck
+        {"0.01", "0.5", 2, "0.0100"},     // exactly half goes up
+        {"-0.01", "0.5", 2, "-0.0100"},   // and away from zero
+        {"2.5", "1", 0, "3.0000"},
+        {"1.2345", "0.5", 4, "0.6173"},   // 0.61725
+        {"999999999.99", "9999.999", 2, "9999998999900.0000"},  // the product needs more than 64 bits
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Decimal::fromString(c.a).timesRounded(Decimal::fromString(c.b), c.decimals).toString(4), c.expect)
+            << c.a << " x " << c.b;
+}
+
 TEST(Decimal, ScaledConversions) {
     EXPECT_EQ(Decimal::fromScaled(115, 2), Decimal::fromString("1.15"));
     EXPECT_EQ(Decimal::fromScaled(1500, 3), Decimal::fromString("1.5"));

@@ -1,6 +1,7 @@
 // The order editor's decisions without a window: may the order be changed,
 // which header fields it may change, what its kind shows, and what closing
 // the editor does.
+#include "orders/core/DocuCommands.h"
 #include "orders/core/DocuEditRules.h"
 #include "orders/core/DocuHeader.h"
 #include "orders/core/ReceiptForms.h"
@@ -137,4 +138,41 @@ TEST(DocuEditRules, TheReceiptListsTheProductsOfShoeRepairAndEngravingOnly) {
         EXPECT_EQ(ReceiptListsProducts(kind), products) << kind;
         EXPECT_EQ(ReceiptFormName(kind, true).isEmpty(), kind == 4) << kind;
     }
+}
+
+// The editor makes its actions from the command table: the names the tests and
+// the buttons find them by, their hints and keys, every one locked in view mode;
+// F2 and Ctrl+Del run the grid's own edit and delete.
+TEST(DocuCommands, TableNamesKeysAndWhatTheFocusedCommandsRun) {
+    using C = TDocuCommand;
+    struct Row {
+        C command;
+        const char *name, *hint, *button;
+        int shortcut;
+    };
+    const Row rows[] = {
+        {C::ProductAppend, "acPMovesAppend", "Добавить изделие", "+", (Qt::SHIFT | Qt::Key_Insert).toCombined()},
+        {C::ProductDelete, "acPMovesDelete", "Убрать изделие (Ctrl-Del)", "-", 0},
+        {C::ProductDown, "acPMovesDown", "Переместить изделие вниз", "↓", 0},
+        {C::ServiceAppend, "acUMovesAppend", "Добавить услугу", "+", Qt::Key_Insert},
+        {C::ServiceEdit, "acUMovesEdit", "Редактировать услугу (F2)", "Изм.", 0},
+        {C::ServiceUp, "acUMovesUp", "Переместить услугу вверх", "↑", 0},
+        {C::FocusedEdit, "acComEdit", "", nullptr, Qt::Key_F2},
+        {C::FocusedDelete, "acComDelete", "", nullptr, (Qt::CTRL | Qt::Key_Delete).toCombined()},
+    };
+    ASSERT_EQ(DocuCommands().size(), 12u);
+    for (const Row& r : rows) {
+        const TEditorCommand& c = DocuCommand(r.command);
+        EXPECT_STREQ(c.name, r.name);
+        EXPECT_STREQ(c.hint, r.hint) << r.name;
+        EXPECT_STREQ(c.button ? c.button : "", r.button ? r.button : "") << r.name;
+        EXPECT_EQ(c.shortcut, r.shortcut) << r.name;
+    }
+    for (const TEditorCommand& c : DocuCommands()) EXPECT_TRUE(c.needsEditing) << c.name;
+    EXPECT_EQ(DocuLineCommands(TDocuLineKind::Service),
+              (std::vector<C>{C::ServiceAppend, C::ServiceEdit, C::ServiceDelete, C::ServiceUp, C::ServiceDown}));
+    EXPECT_EQ(DocuFocusedCommand(C::FocusedEdit, TDocuLineKind::Product), C::ProductEdit);
+    EXPECT_EQ(DocuFocusedCommand(C::FocusedEdit, TDocuLineKind::Service), C::ServiceEdit);
+    EXPECT_EQ(DocuFocusedCommand(C::FocusedDelete, TDocuLineKind::Product), C::ProductDelete);
+    EXPECT_EQ(DocuFocusedCommand(C::FocusedDelete, TDocuLineKind::Service), C::ServiceDelete);
 }

@@ -6,6 +6,8 @@
 #include "reports/engine/DesignActions.h"
 #include "reports/engine/DesignDocument.h"
 #include "reports/engine/DesignSample.h"
+#include "reports/engine/DesignToolbar.h"
+#include "forms/FormFieldTree.h"
 #include "forms/FormVocabulary.h"
 
 #include <QRegularExpression>
@@ -423,3 +425,63 @@ TEST(DesignSample, EveryShippedFormPreparesWithSampleData) {
 }
 
 }  // namespace
+
+// The designer's tree: the form's variables, each dataset's fields as
+// dataset."FIELD", then the engine's values; a form the program does not fill
+// says so and offers the engine's values only.
+TEST(FormFieldTree, GroupsWhatAFormIsGivenWithTheExpressionsItInserts) {
+    struct Row {
+        const char* form;
+        std::vector<const char*> groups;
+        const char *group, *caption, *expression;  // one entry checked
+    };
+    const Row rows[] = {
+        {"Reports\\Rep_Kvit_obuv.frf",
+         {"Переменные: Квитанция-договор", "frdsReportP — Изделия заказа", "frdsReportU — Услуги заказа", "Отчет"},
+         "frdsReportP — Изделия заказа", "PRODUCT_NAME", "frdsReportP.\"PRODUCT_NAME\""},
+        {"Чужая.frf", {"Программа не заполняет эту форму своими данными", "Отчет"},
+         "Отчет", "Номер страницы (PAGE#)", "PAGE#"},
+    };
+    for (const Row& r : rows) {
+        const std::vector<TfrFieldTreeNode> tree = frFormFieldTree(QString::fromUtf8(r.form));
+        std::vector<std::string> groups;
+        for (const TfrFieldTreeNode& g : tree) groups.push_back(g.caption.toStdString());
+        EXPECT_EQ(groups, std::vector<std::string>(r.groups.begin(), r.groups.end())) << r.form;
+        EXPECT_TRUE(tree.front().children.empty() == (std::string(r.form) == "Чужая.frf")) << r.form;
+        const auto g = std::find_if(tree.begin(), tree.end(), [&](const auto& n) { return n.caption == QString::fromUtf8(r.group); });
+        ASSERT_NE(g, tree.end()) << r.form;
+        const auto leaf = std::find_if(g->children.begin(), g->children.end(),
+                                       [&](const auto& n) { return n.caption == QString::fromUtf8(r.caption); });
+        ASSERT_NE(leaf, g->children.end()) << r.form;
+        EXPECT_EQ(leaf->expression.toStdString(), r.expression);
+        EXPECT_EQ(tree.back().children.size(), size_t(frEngineVariables().size()));
+    }
+}
+
+// The toolbars come from the table: the groups parted where they were, the
+// main bar before the insert bar, the alignment pictures in the order of
+// TfrAlignKind (the window draws them by it), Ctrl+Y before the platform's redo.
+TEST(DesignToolbar, TableGroupsPicturesKeysAndTheGridToggle) {
+    const std::vector<TfrDesignCommand>& t = frDesignCommands();
+    ASSERT_EQ(t.size(), 27u);
+    QStringList separated, insertBar, checkable;
+    bool mainDone = false;
+    for (const TfrDesignCommand& c : t) {
+        if (c.separatorBefore) separated << QLatin1String(c.name);
+        if (c.checkable) checkable << QLatin1String(c.name);
+        if (c.bar == TfrDesignBar::Insert) mainDone = true, insertBar << QLatin1String(c.name);
+        EXPECT_FALSE(mainDone && c.bar == TfrDesignBar::Main) << c.name;
+    }
+    EXPECT_EQ(separated, QStringList({"acUndo", "acCut", "acAlignLeft", "acSnapToGrid", "acBandAdd", "acPreview"}));
+    EXPECT_EQ(insertBar.first(), QStringLiteral("acInsertMemo"));
+    EXPECT_EQ(insertBar.last(), QStringLiteral("acPreview"));
+    EXPECT_EQ(checkable, QStringList({"acSnapToGrid"}));
+    const TfrAlignKind kinds[] = {TfrAlignKind::Left, TfrAlignKind::Right, TfrAlignKind::Top,
+                                  TfrAlignKind::Bottom, TfrAlignKind::SameWidth, TfrAlignKind::SameHeight};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(int(t[size_t(8 + i)].picture) - int(TfrDesignPicture::AlignLeft), int(kinds[i])) << t[size_t(8 + i)].name;
+    EXPECT_STREQ(t[3].name, "acRedo");
+    ASSERT_EQ(t[3].keys.size(), 2);
+    EXPECT_EQ(t[3].keys[0], QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(t[3].keys[1], QKeySequence(QKeySequence::Redo));
+}

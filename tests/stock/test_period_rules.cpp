@@ -117,3 +117,28 @@ TEST(PeriodLists, ShowTheirColumnsUnderTheirLabels) {
               QStringList({"Начало", "Конец", "Статус", "Док-в (услуги)", "Док-в (склад)", "Ост.н. скл.", "Ост.к. скл."}));
     EXPECT_EQ(labels(MakeChoosePeriodList(nullptr)), QStringList({"Начало", "Окончание", "Статус"}));
 }
+
+// The period manager's toolbar: its keys, groups parted by separators, no
+// command locked by the document mode (the service decides what each may do).
+TEST(PeriodRules, ManagerCommandsKeysAndGroups) {
+    struct Row {
+        const char* name;
+        int key;
+        bool separated;
+    };
+    const Row rows[] = {{"acPeriodClose", Qt::Key_F2, false},
+                        {"acPeriodOpen", Qt::Key_F3, false},
+                        {"acPeriodNew", Qt::Key_Insert, true},
+                        {"acPeriodDelete", (Qt::CTRL | Qt::Key_Delete).toCombined(), true},
+                        {"acPeriodReload", Qt::Key_F5, true},
+                        {"acHelp", Qt::Key_F1, true}};
+    const std::vector<TEditorCommand>& t = PeriodManCommands();
+    ASSERT_EQ(t.size(), std::size(rows));
+    for (size_t i = 0; i < t.size(); ++i) {
+        EXPECT_STREQ(t[i].name, rows[i].name);
+        EXPECT_EQ(t[i].shortcut, rows[i].key) << rows[i].name;
+        EXPECT_EQ(t[i].separatorBefore, rows[i].separated) << rows[i].name;
+        EXPECT_FALSE(t[i].needsEditing) << rows[i].name;
+    }
+    EXPECT_STREQ(t[0].hint, "Закрыть период");
+}

@@ -57,6 +57,22 @@ TEST(StockDocEditRules, CaptionFollowsTheStateAndCarriesOneChangedMark) {
     }
 }
 
+// The editor's actions come from the table: line commands locked in view mode,
+// printing never; Shift+Insert appends.
+TEST(StockDocEditRules, CommandTableNamesButtonsAndLocking) {
+    const std::vector<TEditorCommand>& t = StockDocCommands();
+    ASSERT_EQ(t.size(), 6u);
+    const char* names[] = {"acMovesAppend", "acMovesEdit", "acMovesDelete", "acMovesUp", "acMovesDown", "acPrint"};
+    const char* buttons[] = {"+", "Изм.", "-", "↑", "↓", ""};
+    for (size_t i = 0; i < t.size(); ++i) {
+        EXPECT_STREQ(t[i].name, names[i]);
+        EXPECT_STREQ(t[i].button ? t[i].button : "", buttons[i]) << names[i];
+        EXPECT_EQ(t[i].needsEditing, i != size_t(TStockDocCommand::Print)) << names[i];
+    }
+    EXPECT_EQ(t[size_t(TStockDocCommand::Append)].shortcut, (Qt::SHIFT | Qt::Key_Insert).toCombined());
+    EXPECT_STREQ(t[size_t(TStockDocCommand::Delete)].hint, "Убрать изделие (Ctrl-Del)");
+}
+
 class StockDocCoreTest : public StockCoreTest {
 protected:
     void SetUp() override {

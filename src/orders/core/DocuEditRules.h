@@ -3,6 +3,8 @@
 // changed, its caption, what the order's kind shows, and what closing the
 // editor does. The editor reads the period, the operator's rights and the
 // clerk's answer, hands them in and carries the decision out.
+#include "base/DocumentEditorCaption.h"
+
 #include <QString>
 
 // The kinds of service orders (KINDDOC_ID).
@@ -16,12 +18,11 @@ constexpr int kDocuKindEngraving = 3;   // "Гравировка": products with
 // can change and a save stores the header only.
 bool DocuEditAllowed(bool periodOpen, bool isNewDoc, bool zakInsert, bool zakEdit);
 
-// The editor's caption: "Новый документ", "Редактирование документа" or "Просмотр".
-QString DocuEditorTitle(bool isNewDoc, bool editAllowed);
-
-// The caption with the mark " *" of an order changed since it was opened or
-// saved, or without it; a caption keeps one mark at most.
-QString DocuCaptionMarked(const QString& caption, bool modified);
+// The editor's caption and its changed mark are every document editor's.
+inline QString DocuEditorTitle(bool isNewDoc, bool editAllowed) { return DocumentEditorTitle(isNewDoc, editAllowed); }
+inline QString DocuCaptionMarked(const QString& caption, bool modified) {
+    return DocumentCaptionMarked(caption, modified);
+}
 
 // What an order's kind shows in the editor.
 struct TDocuKindLayout {
@@ -35,10 +36,8 @@ TDocuKindLayout DocuKindLayout(int kindDocId);
 // How the editor is being closed: its Save button, or any other way
 // (Cancel, Escape, the window's close box).
 enum class TDocuCloseButton { Save, Close };
-// The clerk's answer to "Сохранить внесенные в документ изменения?".
+// The clerk's answer to DocumentSaveChangesQuestion().
 enum class TDocuCloseAnswer { NotAsked, Yes, No };
-// The question Ask puts.
-QString DocuSaveChangesQuestion();
 
 enum class TDocuCloseAction {
     Ask,           // ask the question first, then decide again with the answer

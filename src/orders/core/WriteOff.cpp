@@ -47,9 +47,7 @@ void insertLines(fb::Transaction& tra, int docId, const std::vector<TWriteOffLin
 }  // namespace
 
 fb::Decimal LineAmount(fb::Decimal cena, fb::Decimal kolvo) {
-    // units are 1/10000: the product counts 1/10^8, kopecks are 1/100.
-    const fb::Wide product = fb::Wide(cena.units()) * kolvo.units();
-    return fb::Decimal::fromScaled(fb::roundDiv(product, fb::Wide(1000000)), 2);
+    return cena.timesRounded(kolvo, 2);
 }
 
 std::vector<TWriteOffLine> WriteOffLines(fb::Transaction& tra, const TClientDataSet& umoves) {

@@ -11,6 +11,7 @@
 #include "ui/FieldBinding.h"
 #include "orders/ui/BookChooser.h"
 #include "orders/core/DocuCalc.h"
+#include "orders/core/DocuCommands.h"
 #include "orders/core/DocuDates.h"
 #include "orders/core/DocuEditRules.h"
 #include "orders/core/DocuHeader.h"
@@ -283,24 +284,11 @@ void TfrmDocu::buildLowerPanel(QWidget* panel) {
 }
 
 void TfrmDocu::buildActions() {
-    acPMovesAppend = lineAction(this, "acPMovesAppend", QStringLiteral("Добавить изделие"));
-    acPMovesEdit = lineAction(this, "acPMovesEdit", QStringLiteral("Редактировать изделие (F2)"));
-    acPMovesDelete = lineAction(this, "acPMovesDelete", QStringLiteral("Убрать изделие (Ctrl-Del)"));
-    acPMovesUp = lineAction(this, "acPMovesUp", QStringLiteral("Переместить изделие вверх"));
-    acPMovesDown = lineAction(this, "acPMovesDown", QStringLiteral("Переместить изделие вниз"));
-    acUMovesAppend = lineAction(this, "acUMovesAppend", QStringLiteral("Добавить услугу"));
-    acUMovesEdit = lineAction(this, "acUMovesEdit", QStringLiteral("Редактировать услугу (F2)"));
-    acUMovesDelete = lineAction(this, "acUMovesDelete", QStringLiteral("Убрать услугу (Ctrl-Del)"));
-    acUMovesUp = lineAction(this, "acUMovesUp", QStringLiteral("Переместить услугу вверх"));
-    acUMovesDown = lineAction(this, "acUMovesDown", QStringLiteral("Переместить услугу вниз"));
-    acComEdit = lineAction(this, "acComEdit", QString());
-    acComDelete = lineAction(this, "acComDelete", QString());
-    acPMovesAppend->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-    acUMovesAppend->setShortcut(QKeySequence(Qt::Key_Insert));
-    acComEdit->setShortcut(QKeySequence(Qt::Key_F2));
-    acComDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    m_lineActions = {acPMovesAppend, acPMovesEdit, acPMovesDelete, acPMovesUp, acPMovesDown,
-                     acUMovesAppend, acUMovesEdit, acUMovesDelete, acUMovesUp, acUMovesDown};
+    for (const TEditorCommand& c : DocuCommands()) m_commands << commandAction(this, c);
+    QAction** members[] = {&acPMovesAppend, &acPMovesEdit, &acPMovesDelete, &acPMovesUp, &acPMovesDown,
+                           &acUMovesAppend, &acUMovesEdit, &acUMovesDelete, &acUMovesUp, &acUMovesDown,
+                           &acComEdit,      &acComDelete};  // in the table's order
+    for (int i = 0; i < m_commands.size(); ++i) *members[i] = m_commands[i];
 
     connect(acPMovesAppend, &QAction::triggered, this, [this] {
         if (!PageControl1->isTabVisible(0)) return;  // key-cutting orders have no product lines
@@ -319,40 +307,30 @@ void TfrmDocu::buildActions() {
     connect(acUMovesDelete, &QAction::triggered, this, [this] { DeleteLine(cdsUMoves, DBGU); });
     connect(acUMovesUp, &QAction::triggered, this, [this] { MoveLineUp(cdsUMoves); });
     connect(acUMovesDown, &QAction::triggered, this, [this] { MoveLineDown(cdsUMoves); });
-    // F2 and Ctrl+Del act on the grid that has the focus.
-    connect(acComEdit, &QAction::triggered, this, [this] {
-        QAction* a = focusWidget() == DBGP ? acPMovesEdit : focusWidget() == DBGU ? acUMovesEdit : nullptr;
-        if (a && a->isEnabled()) a->trigger();
-    });
-    connect(acComDelete, &QAction::triggered, this, [this] {
-        QAction* a = focusWidget() == DBGP ? acPMovesDelete : focusWidget() == DBGU ? acUMovesDelete : nullptr;
-        if (a && a->isEnabled()) a->trigger();
-    });
+    for (TDocuCommand focused : {TDocuCommand::FocusedEdit, TDocuCommand::FocusedDelete})
+        connect(m_commands[int(focused)], &QAction::triggered, this, [this, focused] {
+            if (focusWidget() != DBGP && focusWidget() != DBGU) return;
+            const TDocuLineKind grid = focusWidget() == DBGP ? TDocuLineKind::Product : TDocuLineKind::Service;
+            QAction* a = m_commands[int(DocuFocusedCommand(focused, grid))];
+            if (a->isEnabled()) a->trigger();
+        });
 
     // Five buttons under each grid.
-    auto addButtons = [](QWidget* tab, QTableView* grid, const QList<QPair<QAction*, QString>>& acts,
-                         QWidget* extra) {
+    for (TDocuLineKind kind : {TDocuLineKind::Product, TDocuLineKind::Service}) {
+        QWidget* tab = kind == TDocuLineKind::Product ? TabSheetP : TabSheetU;
         auto* v = new QVBoxLayout(tab);
-        v->addWidget(grid, 1);
+        v->addWidget(kind == TDocuLineKind::Product ? DBGP : DBGU, 1);
         auto* h = new QHBoxLayout;
-        for (const auto& [a, text] : acts) h->addWidget(actionButton(tab, a, text, QStringLiteral("btn")));
+        for (TDocuCommand c : DocuLineCommands(kind))
+            h->addWidget(
+                actionButton(tab, m_commands[int(c)], QString::fromUtf8(DocuCommand(c).button), QStringLiteral("btn")));
         h->addStretch();
-        if (extra) {
-            h->addWidget(labelFor(extra, QStringLiteral("ИТОГО:"), tab));
-            h->addWidget(extra);
+        if (kind == TDocuLineKind::Service) {
+            h->addWidget(labelFor(edTotal, QStringLiteral("ИТОГО:"), tab));
+            h->addWidget(edTotal);
         }
         v->addLayout(h);
-    };
-    addButtons(TabSheetP, DBGP,
-               {{acPMovesAppend, QStringLiteral("+")}, {acPMovesEdit, QStringLiteral("Изм.")},
-                {acPMovesDelete, QStringLiteral("-")}, {acPMovesUp, QStringLiteral("↑")},
-                {acPMovesDown, QStringLiteral("↓")}},
-               nullptr);
-    addButtons(TabSheetU, DBGU,
-               {{acUMovesAppend, QStringLiteral("+")}, {acUMovesEdit, QStringLiteral("Изм.")},
-                {acUMovesDelete, QStringLiteral("-")}, {acUMovesUp, QStringLiteral("↑")},
-                {acUMovesDown, QStringLiteral("↓")}},
-               edTotal);
+    }
 }
 
 // The line lists' fields (DocuLines.h); their lookups read the data module's lists.
@@ -474,9 +452,8 @@ void TfrmDocu::applyMode() {
     setWindowTitle(DocuEditorTitle(IsNewDoc, m_editAllowed));
     SetModified(false);
     btnOk->setEnabled(m_editAllowed);
-    for (QAction* a : m_lineActions) a->setEnabled(m_editAllowed);
-    acComEdit->setEnabled(m_editAllowed);
-    acComDelete->setEnabled(m_editAllowed);
+    for (int i = 0; i < m_commands.size(); ++i)
+        m_commands[i]->setEnabled(!DocuCommands()[i].needsEditing || m_editAllowed);
     sbBookZakazch->setEnabled(m_editAllowed);
     GroupBox1->setEnabled(m_editAllowed);
     for (TFieldBinding* b : m_headerBindings) {
@@ -693,7 +670,7 @@ void TfrmDocu::done(int r) {
         const TDocuCloseButton button = r == QDialog::Accepted ? TDocuCloseButton::Save : TDocuCloseButton::Close;
         TDocuCloseAction action = DocuCloseAction(button, DocModified, TDocuCloseAnswer::NotAsked, IsNewDoc);
         if (action == TDocuCloseAction::Ask) {
-            const int answer = VendorMessageBox(DocuSaveChangesQuestion(), mbQuestionYesNo);
+            const int answer = VendorMessageBox(DocumentSaveChangesQuestion(), mbQuestionYesNo);
             action = DocuCloseAction(button, DocModified,
                                      answer == idYes ? TDocuCloseAnswer::Yes : TDocuCloseAnswer::No, IsNewDoc);
         }

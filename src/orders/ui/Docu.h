@@ -162,7 +162,7 @@ private:
     QList<QMetaObject::Connection> m_docuConnections;
     DataSetModel* m_modelP;
     DataSetModel* m_modelU;
-    QList<QAction*> m_lineActions;
+    QList<QAction*> m_commands;  // DocuCommands(), in its order
     TLineDialog* m_ownProduct = nullptr;
     TLineDialog* m_ownUsluga = nullptr;
 };

@@ -3,10 +3,11 @@
 #include "ui/MessageBoxes.h"
 #include "ui/ModalSeam.h"
 #include "reports/engine/DesignActions.h"
+#include "reports/engine/DesignToolbar.h"
 #include "reports/engine/DesignSample.h"
 #include "reports/ui/DesignerProperties.h"
 #include "reports/ui/DesignerScene.h"
-#include "forms/FormVocabulary.h"
+#include "forms/FormFieldTree.h"
 #include "reports/ui/Preview.h"
 #include "reports/engine/ReportShared.h"
 
@@ -95,73 +96,48 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     lay->addWidget(ToolBar);
     lay->addWidget(tbInsert);
 
-    auto act = [this](QToolBar* bar, const char* name, const QString& text, const QString& tip,
-                      const QIcon& icon = QIcon()) {
-        auto* a = new QAction(icon, text, this);
-        a->setObjectName(QLatin1String(name));
-        a->setToolTip(tip);
+    QStyle* st = style();
+    const auto picture = [st](TfrDesignPicture p) {
+        switch (p) {
+        case TfrDesignPicture::None: return QIcon();
+        case TfrDesignPicture::Save: return st->standardIcon(QStyle::SP_DialogSaveButton);
+        case TfrDesignPicture::Close: return st->standardIcon(QStyle::SP_TitleBarCloseButton);
+        case TfrDesignPicture::Back: return st->standardIcon(QStyle::SP_ArrowBack);
+        case TfrDesignPicture::Forward: return st->standardIcon(QStyle::SP_ArrowForward);
+        case TfrDesignPicture::Trash: return st->standardIcon(QStyle::SP_TrashIcon);
+        case TfrDesignPicture::Up: return st->standardIcon(QStyle::SP_ArrowUp);
+        case TfrDesignPicture::Down: return st->standardIcon(QStyle::SP_ArrowDown);
+        case TfrDesignPicture::Preview: return st->standardIcon(QStyle::SP_FileDialogContentsView);
+        default: return alignIcon(TfrAlignKind(int(p) - int(TfrDesignPicture::AlignLeft)));
+        }
+    };
+    QAction* acAlignToGrid = nullptr;
+    QAction** members[] = {&acDesignSave,  &acDesignClose,  &acUndo,          &acRedo,        &acCut,
+                           &acCopy,        &acPaste,        &acDelete,        &acAlignLeft,   &acAlignRight,
+                           &acAlignTop,    &acAlignBottom,  &acSameWidth,     &acSameHeight,  &acSnapToGrid,
+                           &acAlignToGrid, &acInsertMemo,   &acInsertLine,    &acInsertRect,  &acInsertPicture,
+                           &acInsertBarcode, &acInsertField, &acBandAdd,      &acBandDelete,  &acBandUp,
+                           &acBandDown,    &acPreview};  // in the table's order
+    for (size_t i = 0; i < frDesignCommands().size(); ++i) {
+        const TfrDesignCommand& c = frDesignCommands()[i];
+        QToolBar* bar = c.bar == TfrDesignBar::Main ? ToolBar : tbInsert;
+        if (c.separatorBefore) bar->addSeparator();
+        auto* a = new QAction(picture(c.picture), QString::fromUtf8(c.text), this);
+        a->setObjectName(QLatin1String(c.name));
+        a->setToolTip(QString::fromUtf8(c.tip));
+        if (!c.keys.isEmpty()) a->setShortcuts(c.keys);
+        a->setCheckable(c.checkable);
+        a->setChecked(c.checkable);
         bar->addAction(a);
         addAction(a);
-        return a;
-    };
-    QStyle* st = style();
-    acDesignSave = act(ToolBar, "acDesignSave", QStringLiteral("Сохранить"), QStringLiteral("Сохранить печатную форму"),
-                       st->standardIcon(QStyle::SP_DialogSaveButton));
-    acDesignSave->setShortcut(QKeySequence::Save);
-    acDesignClose = act(ToolBar, "acDesignClose", QStringLiteral("Закрыть"), QStringLiteral("Закрыть дизайнер"),
-                        st->standardIcon(QStyle::SP_TitleBarCloseButton));
-    ToolBar->addSeparator();
-    acUndo = act(ToolBar, "acUndo", QStringLiteral("Отменить"), QStringLiteral("Отменить (Ctrl+Z)"),
-                 st->standardIcon(QStyle::SP_ArrowBack));
-    acUndo->setShortcut(QKeySequence::Undo);
-    acRedo = act(ToolBar, "acRedo", QStringLiteral("Повторить"), QStringLiteral("Повторить (Ctrl+Y)"),
-                 st->standardIcon(QStyle::SP_ArrowForward));
-    acRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence::Redo});
-    ToolBar->addSeparator();
-    acCut = act(ToolBar, "acCut", QStringLiteral("Вырезать"), QStringLiteral("Вырезать (Ctrl+X)"));
-    acCut->setShortcut(QKeySequence::Cut);
-    acCopy = act(ToolBar, "acCopy", QStringLiteral("Копировать"), QStringLiteral("Копировать (Ctrl+C)"));
-    acCopy->setShortcut(QKeySequence::Copy);
-    acPaste = act(ToolBar, "acPaste", QStringLiteral("Вставить"), QStringLiteral("Вставить (Ctrl+V)"));
-    acPaste->setShortcut(QKeySequence::Paste);
-    acDelete = act(ToolBar, "acDelete", QStringLiteral("Удалить"), QStringLiteral("Удалить выбранные объекты (Del)"),
-                   st->standardIcon(QStyle::SP_TrashIcon));
-    ToolBar->addSeparator();
-    acAlignLeft = act(ToolBar, "acAlignLeft", QStringLiteral("По левому краю"),
-                      QStringLiteral("Выровнять по левому краю первого выбранного"), alignIcon(TfrAlignKind::Left));
-    acAlignRight = act(ToolBar, "acAlignRight", QStringLiteral("По правому краю"),
-                       QStringLiteral("Выровнять по правому краю первого выбранного"), alignIcon(TfrAlignKind::Right));
-    acAlignTop = act(ToolBar, "acAlignTop", QStringLiteral("По верхнему краю"),
-                     QStringLiteral("Выровнять по верхнему краю первого выбранного"), alignIcon(TfrAlignKind::Top));
-    acAlignBottom = act(ToolBar, "acAlignBottom", QStringLiteral("По нижнему краю"),
-                        QStringLiteral("Выровнять по нижнему краю первого выбранного"), alignIcon(TfrAlignKind::Bottom));
-    acSameWidth = act(ToolBar, "acSameWidth", QStringLiteral("Одинаковая ширина"),
-                      QStringLiteral("Ширина как у первого выбранного"), alignIcon(TfrAlignKind::SameWidth));
-    acSameHeight = act(ToolBar, "acSameHeight", QStringLiteral("Одинаковая высота"),
-                       QStringLiteral("Высота как у первого выбранного"), alignIcon(TfrAlignKind::SameHeight));
-    ToolBar->addSeparator();
-    acSnapToGrid = act(ToolBar, "acSnapToGrid", QStringLiteral("Сетка"),
-                       QStringLiteral("Привязывать объекты к сетке; для выбранных — выровнять по сетке"));
-    acSnapToGrid->setCheckable(true);
-    acSnapToGrid->setChecked(true);
-    auto* acAlignToGrid = act(ToolBar, "acAlignToGrid", QStringLiteral("По сетке"),
-                              QStringLiteral("Поставить выбранные объекты на сетку"));
+        *members[i] = a;
+    }
     cbGrid = new QComboBox(ToolBar);
     cbGrid->setObjectName(QStringLiteral("cbGrid"));
     cbGrid->setToolTip(QStringLiteral("Шаг сетки"));
     for (double g : kfrDesignGrids) cbGrid->addItem(QStringLiteral("%1 мм").arg(QLocale().toString(g)));
     ToolBar->addWidget(cbGrid);
 
-    acInsertMemo = act(tbInsert, "acInsertMemo", QStringLiteral("Текст"), QStringLiteral("Вставить текст"));
-    acInsertLine = act(tbInsert, "acInsertLine", QStringLiteral("Линия"), QStringLiteral("Вставить линию"));
-    acInsertRect = act(tbInsert, "acInsertRect", QStringLiteral("Прямоугольник"), QStringLiteral("Вставить прямоугольник"));
-    acInsertPicture = act(tbInsert, "acInsertPicture", QStringLiteral("Рисунок..."),
-                          QStringLiteral("Вставить рисунок из файла (он сохраняется внутри формы)"));
-    acInsertBarcode = act(tbInsert, "acInsertBarcode", QStringLiteral("Штрихкод"), QStringLiteral("Вставить штрихкод"));
-    acInsertField = act(tbInsert, "acInsertField", QStringLiteral("Переменная/поле"),
-                        QStringLiteral("Вставить выбранную в списке переменную или поле"));
-    tbInsert->addSeparator();
-    acBandAdd = act(tbInsert, "acBandAdd", QStringLiteral("Добавить полосу"), QStringLiteral("Добавить полосу после текущей"));
     pmBandTypes = new QMenu(this);
     pmBandTypes->setObjectName(QStringLiteral("pmBandTypes"));
     for (int i = 0; i <= int(TfrBandType::GroupFooter); ++i) {
@@ -172,15 +148,6 @@ TfrmDesigner::TfrmDesigner(QWidget* parent) : QDialog(parent) {
     acBandAdd->setMenu(pmBandTypes);
     if (auto* b = qobject_cast<QToolButton*>(tbInsert->widgetForAction(acBandAdd)))
         b->setPopupMode(QToolButton::InstantPopup);
-    acBandDelete = act(tbInsert, "acBandDelete", QStringLiteral("Удалить полосу"), QStringLiteral("Удалить текущую полосу"));
-    acBandUp = act(tbInsert, "acBandUp", QStringLiteral("Полосу выше"), QStringLiteral("Переместить текущую полосу вверх"),
-                   st->standardIcon(QStyle::SP_ArrowUp));
-    acBandDown = act(tbInsert, "acBandDown", QStringLiteral("Полосу ниже"), QStringLiteral("Переместить текущую полосу вниз"),
-                     st->standardIcon(QStyle::SP_ArrowDown));
-    tbInsert->addSeparator();
-    acPreview = act(tbInsert, "acPreview", QStringLiteral("Просмотр"),
-                    QStringLiteral("Предварительный просмотр с примером данных"),
-                    st->standardIcon(QStyle::SP_FileDialogContentsView));
     cbPage = new QComboBox(tbInsert);
     cbPage->setObjectName(QStringLiteral("cbPage"));
     cbPage->setToolTip(QStringLiteral("Страница шаблона"));
@@ -304,33 +271,15 @@ void TfrmDesigner::loadFromFile(const QString& path) {
 
 void TfrmDesigner::fillFields() {
     tvFields->clear();
-    auto group = [this](const QString& caption) {
-        auto* g = new QTreeWidgetItem(tvFields, {caption});
-        g->setExpanded(true);
-        return g;
-    };
-    auto leaf = [](QTreeWidgetItem* g, const QString& caption, const QString& expr) {
-        auto* it = new QTreeWidgetItem(g, {caption});
-        it->setData(0, kExprRole, expr);
-        it->setToolTip(0, QStringLiteral("[%1]").arg(expr));
-    };
-    const TfrFormVocabulary v = frFormVocabulary(m_doc.filePath());
-    if (!v.variables.isEmpty()) {
-        QTreeWidgetItem* g = group(QStringLiteral("Переменные: %1").arg(v.caption));
-        for (const QString& name : v.variables) leaf(g, name, name);
+    for (const TfrFieldTreeNode& node : frFormFieldTree(m_doc.filePath())) {
+        auto* g = new QTreeWidgetItem(tvFields, {node.caption});
+        g->setExpanded(!node.children.empty());
+        for (const TfrFieldTreeNode& leaf : node.children) {
+            auto* it = new QTreeWidgetItem(g, {leaf.caption});
+            it->setData(0, kExprRole, leaf.expression);
+            it->setToolTip(0, QStringLiteral("[%1]").arg(leaf.expression));
+        }
     }
-    for (const TfrVocabularyDataSet& ds : v.dataSets) {
-        QTreeWidgetItem* g = group(QStringLiteral("%1 — %2").arg(ds.name, ds.caption));
-        for (const QString& f : ds.fields) leaf(g, f, QStringLiteral("%1.\"%2\"").arg(ds.name, f));
-    }
-    if (!v.known())
-        new QTreeWidgetItem(tvFields, {QStringLiteral("Программа не заполняет эту форму своими данными")});
-    QTreeWidgetItem* g = group(QStringLiteral("Отчет"));
-    const QStringList captions = {QStringLiteral("Дата"), QStringLiteral("Время"), QStringLiteral("Номер страницы"),
-                                  QStringLiteral("Всего страниц"), QStringLiteral("Номер строки")};
-    const QStringList engine = frEngineVariables();
-    for (int i = 0; i < engine.size(); ++i)
-        leaf(g, QStringLiteral("%1 (%2)").arg(captions.value(i), engine[i]), engine[i]);
 }
 
 void TfrmDesigner::updateTitle() {

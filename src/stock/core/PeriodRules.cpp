@@ -59,3 +59,15 @@ QString PeriodDeleteQuestion() {
         "Удаление периода приведет к удалению всех документов за этот период.\r"
         "Эта операция необратима, надо выполнять ее с осторожностью.\r\rУдалить период?");
 }
+
+const std::vector<TEditorCommand>& PeriodManCommands() {
+    static const std::vector<TEditorCommand> table = {
+        {"acPeriodClose", "Закрыть период", nullptr, Qt::Key_F2, false},
+        {"acPeriodOpen", "Открыть период", nullptr, Qt::Key_F3, false},
+        {"acPeriodNew", "Создать период", nullptr, Qt::Key_Insert, false, true},
+        {"acPeriodDelete", "Удалить период", nullptr, (Qt::CTRL | Qt::Key_Delete).toCombined(), false, true},
+        {"acPeriodReload", "Обновить список", nullptr, Qt::Key_F5, false, true},
+        {"acHelp", "Справка", nullptr, Qt::Key_F1, false, true},
+    };
+    return table;
+}

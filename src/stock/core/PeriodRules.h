@@ -2,8 +2,11 @@
 // The rules of work periods that need no window: the dates of the period that
 // follows the last one, the date handed to the period close, the state text
 // and the display of the stock sums.
+#include "base/EditorCommand.h"
+
 #include <QDate>
 #include <QString>
+#include <vector>
 
 class TField;
 
@@ -50,3 +53,6 @@ QString NoPeriodsText();
 // The questions asked before a period is closed or deleted (delete: "No" is the default).
 QString PeriodCloseQuestion();
 QString PeriodDeleteQuestion();
+
+// The period manager's commands in toolbar order (close, open, create, delete, reload, help).
+const std::vector<TEditorCommand>& PeriodManCommands();

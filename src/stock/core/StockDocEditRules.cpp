@@ -2,10 +2,6 @@
 
 #include "data/ClientDataSet.h"
 
-namespace {
-const QString kModifiedMark = QStringLiteral(" *");
-}  // namespace
-
 TStockDocHeader ReadStockDocHeader(const TClientDataSet& docs, const TClientDataSet& kindDoc) {
     TStockDocHeader h;
     h.docId = docs.fieldByName(QStringLiteral("ID")).asInteger();
@@ -14,17 +10,6 @@ TStockDocHeader ReadStockDocHeader(const TClientDataSet& docs, const TClientData
     h.kindName = kindName ? kindName->asString()
                           : kindDoc.lookup(QStringLiteral("ID"), h.kindDocId, QStringLiteral("NAME")).toString();
     return h;
-}
-
-QString StockDocEditorTitle(bool isNewDoc, bool editAllowed) {
-    if (isNewDoc) return QStringLiteral("Новый документ");
-    return editAllowed ? QStringLiteral("Редактирование документа") : QStringLiteral("Просмотр");
-}
-
-QString StockDocMarkedTitle(const QString& caption, bool modified) {
-    if (modified && !caption.endsWith(kModifiedMark)) return caption + kModifiedMark;
-    if (!modified && caption.endsWith(kModifiedMark)) return caption.left(caption.size() - kModifiedMark.size());
-    return caption;
 }
 
 QString StockDocHeading(const QString& kindName) {
@@ -41,4 +26,16 @@ TStockDocCloseAction StockDocCloseAction(bool accepted, bool editAllowed, bool m
     case TStockDocCloseAnswer::No: break;
     }
     return TStockDocCloseAction::Discard;
+}
+
+const std::vector<TEditorCommand>& StockDocCommands() {
+    static const std::vector<TEditorCommand> table = {
+        {"acMovesAppend", "Добавить изделие", "+", (Qt::SHIFT | Qt::Key_Insert).toCombined()},
+        {"acMovesEdit", "Редактировать изделие (F2)", "Изм."},
+        {"acMovesDelete", "Убрать изделие (Ctrl-Del)", "-"},
+        {"acMovesUp", "Переместить изделие вверх", "↑"},
+        {"acMovesDown", "Переместить изделие вниз", "↓"},
+        {"acPrint", "Печать", nullptr, 0, false},
+    };
+    return table;
 }

@@ -3,7 +3,11 @@
 // row: which document it shows, its caption and heading, and what closing the
 // editor does. The editor reads the period, the operator's rights and the
 // clerk's answer, hands them in and carries the decision out.
+#include "base/DocumentEditorCaption.h"
+#include "base/EditorCommand.h"
+
 #include <QString>
+#include <vector>
 
 class TClientDataSet;
 
@@ -17,18 +21,17 @@ struct TStockDocHeader {
 };
 TStockDocHeader ReadStockDocHeader(const TClientDataSet& docs, const TClientDataSet& kindDoc);
 
-// The editor's caption: "Новый документ", "Редактирование документа" or "Просмотр".
-QString StockDocEditorTitle(bool isNewDoc, bool editAllowed);
-// The caption with the changed mark " *" put on (modified) or taken off.
-QString StockDocMarkedTitle(const QString& caption, bool modified);
+// The editor's caption and its changed mark are every document editor's.
+inline QString StockDocEditorTitle(bool isNewDoc, bool editAllowed) {
+    return DocumentEditorTitle(isNewDoc, editAllowed);
+}
+inline QString StockDocMarkedTitle(const QString& caption, bool modified) {
+    return DocumentCaptionMarked(caption, modified);
+}
 // The heading over the lines: the kind's name and a row of dots the label cuts at its width.
 QString StockDocHeading(const QString& kindName);
 
-// Asked when a changed document is closed without saving.
-inline const QString kStockDocCloseQuestion =
-    QStringLiteral("Документ был изменен.\rСохранить внесенные в документ изменения?\r\r");
-
-// The clerk's answer to kStockDocCloseQuestion.
+// The clerk's answer to DocumentSaveChangesQuestion().
 enum class TStockDocCloseAnswer { NotAsked, Yes, No };
 enum class TStockDocCloseAction {
     Ask,      // ask the question first, then decide again with the answer
@@ -39,3 +42,9 @@ enum class TStockDocCloseAction {
 // (accepted) saves; any other way out of a modified document asks, and "Yes"
 // saves; everything else discards.
 TStockDocCloseAction StockDocCloseAction(bool accepted, bool editAllowed, bool modified, TStockDocCloseAnswer answer);
+
+// The editor's commands: the five line commands (with their buttons under the
+// grid; a gap parts the moves from the rest) and printing, which any mode allows.
+enum class TStockDocCommand { Append, Edit, Delete, Up, Down, Print };
+// The table, in the order of TStockDocCommand.
+const std::vector<TEditorCommand>& StockDocCommands();

@@ -28,9 +28,7 @@ bool StockEditingAllowed(bool periodOpen, bool isNewDoc, bool sklInsert, bool sk
 }
 
 fb::Decimal StockLineAmount(const fb::Decimal& cena, const fb::Decimal& kolvo) {
-    // units are 1/10000: the product counts 1/10^8, kopecks are 1/100.
-    const fb::Wide product = fb::Wide(cena.units()) * kolvo.units();
-    return fb::Decimal::fromScaled(fb::roundDiv(product, fb::Wide(1000000)), 2);
+    return cena.timesRounded(kolvo, 2);
 }
 
 void DefineMovesDataSet(TClientDataSet& m, TClientDataSet* tovar, std::function<int()> kindOf) {

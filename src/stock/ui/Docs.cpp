@@ -72,14 +72,9 @@ TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
     m_model->setStretchField(QStringLiteral("TOVAR_NAME"));
     m_model->attachView(DBGP);
 
-    acMovesAppend = lineAction(this, "acMovesAppend", QStringLiteral("Добавить изделие"));
-    acMovesEdit = lineAction(this, "acMovesEdit", QStringLiteral("Редактировать изделие (F2)"));
-    acMovesDelete = lineAction(this, "acMovesDelete", QStringLiteral("Убрать изделие (Ctrl-Del)"));
-    acMovesUp = lineAction(this, "acMovesUp", QStringLiteral("Переместить изделие вверх"));
-    acMovesDown = lineAction(this, "acMovesDown", QStringLiteral("Переместить изделие вниз"));
-    acMovesAppend->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Insert));
-    acPrint = lineAction(this, "acPrint", QStringLiteral("Печать"));
-    m_lineActions = {acMovesAppend, acMovesEdit, acMovesDelete, acMovesUp, acMovesDown};
+    for (const TEditorCommand& c : StockDocCommands()) m_commands << commandAction(this, c);
+    QAction** members[] = {&acMovesAppend, &acMovesEdit, &acMovesDelete, &acMovesUp, &acMovesDown, &acPrint};
+    for (int i = 0; i < m_commands.size(); ++i) *members[i] = m_commands[i];
     connect(acMovesAppend, &QAction::triggered, this, &TfrmDocs::AppendLine);
     connect(acMovesEdit, &QAction::triggered, this, &TfrmDocs::EditLine);
     connect(acMovesDelete, &QAction::triggered, this, &TfrmDocs::DeleteLine);
@@ -90,12 +85,12 @@ TfrmDocs::TfrmDocs(QWidget* parent) : QDialog(parent) {
         if (cdsMoves->isActive() && !cdsMoves->isEmpty() && acMovesEdit->isEnabled()) acMovesEdit->trigger();
     });
     auto* sb = new QHBoxLayout;
-    sb->addWidget(actionButton(this, acMovesAppend, QStringLiteral("+"), QStringLiteral("sb")));
-    sb->addWidget(actionButton(this, acMovesEdit, QStringLiteral("Изм."), QStringLiteral("sb")));
-    sb->addWidget(actionButton(this, acMovesDelete, QStringLiteral("-"), QStringLiteral("sb")));
-    sb->addSpacing(12);
-    sb->addWidget(actionButton(this, acMovesUp, QStringLiteral("↑"), QStringLiteral("sb")));
-    sb->addWidget(actionButton(this, acMovesDown, QStringLiteral("↓"), QStringLiteral("sb")));
+    for (int i = 0; i < m_commands.size(); ++i) {
+        if (!StockDocCommands()[i].button) continue;
+        if (i == int(TStockDocCommand::Up)) sb->addSpacing(12);
+        const QString caption = QString::fromUtf8(StockDocCommands()[i].button);
+        sb->addWidget(actionButton(this, m_commands[i], caption, QStringLiteral("sb")));
+    }
     sb->addStretch();
 
     // Lower panel.
@@ -208,7 +203,8 @@ void TfrmDocs::showEvent(QShowEvent* e) {
     setWindowTitle(StockDocEditorTitle(IsNewDoc, m_editAllowed));
     SetModified(false);
     btnOk->setEnabled(m_editAllowed);
-    for (QAction* a : m_lineActions) a->setEnabled(m_editAllowed);
+    for (int i = 0; i < m_commands.size(); ++i)
+        m_commands[i]->setEnabled(!StockDocCommands()[i].needsEditing || m_editAllowed);
     for (TFieldBinding* b : m_lockedBindings) b->setReadOnly(!m_editAllowed);
     // 6.
     ShowKindColumns(*cdsMoves, KindDocID);
@@ -334,7 +330,7 @@ void TfrmDocs::done(int r) {
         TStockDocCloseAction action =
             StockDocCloseAction(accepted, m_editAllowed, DocModified, TStockDocCloseAnswer::NotAsked);
         if (action == TStockDocCloseAction::Ask) {
-            const bool yes = TitledMessageBox(kStockDocCloseQuestion, mbQuestionYesNo) == idYes;
+            const bool yes = TitledMessageBox(DocumentSaveChangesQuestion(), mbQuestionYesNo) == idYes;
             action = StockDocCloseAction(accepted, m_editAllowed, DocModified,
                                          yes ? TStockDocCloseAnswer::Yes : TStockDocCloseAnswer::No);
         }

@@ -95,6 +95,6 @@ private:
     QList<TFieldBinding*> m_lockedBindings;
     QList<QMetaObject::Connection> m_docsConnections;
     DataSetModel* m_model;
-    QList<QAction*> m_lineActions;
+    QList<QAction*> m_commands;  // StockDocCommands(), in its order
     TfrmTovar* m_ownTovar = nullptr;
 };

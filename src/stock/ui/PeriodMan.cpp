@@ -7,9 +7,11 @@
 #include "ui/WindowRegistry.h"
 #include "data/ClientDataSet.h"
 #include "ui/DataSetModel.h"
+#include "ui/EditorWidgets.h"
 #include "ui/ErrorDB.h"
 #include "ui/Help.h"
 #include "stock/core/PeriodList.h"
+#include "stock/core/PeriodRules.h"
 #include "stock/ui/PeriodNew.h"
 
 #include <QAction>
@@ -65,27 +67,17 @@ TfrmPeriodMan::TfrmPeriodMan(QWidget* parent) : QDialog(parent) {
     xpPeriodClose = service->xpPeriodClose;
     xpPeriodOpen = service->xpPeriodOpen;
 
-    acPeriodClose = makeAction("acPeriodClose", QStringLiteral("Закрыть период"), QKeySequence(Qt::Key_F2));
-    acPeriodOpen = makeAction("acPeriodOpen", QStringLiteral("Открыть период"), QKeySequence(Qt::Key_F3));
-    acPeriodNew = makeAction("acPeriodNew", QStringLiteral("Создать период"), QKeySequence(Qt::Key_Insert));
-    acPeriodDelete = makeAction("acPeriodDelete", QStringLiteral("Удалить период"),
-                                QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    acPeriodReload = makeAction("acPeriodReload", QStringLiteral("Обновить список"), QKeySequence(Qt::Key_F5));
-    acHelp = makeAction("acHelp", QStringLiteral("Справка"), QKeySequence(Qt::Key_F1));
-
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    ToolBar1->addAction(acPeriodClose);
-    ToolBar1->addAction(acPeriodOpen);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(acPeriodNew);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(acPeriodDelete);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(acPeriodReload);
-    ToolBar1->addSeparator();
-    ToolBar1->addAction(acHelp);
+    QAction** members[] = {&acPeriodClose,  &acPeriodOpen,   &acPeriodNew,
+                           &acPeriodDelete, &acPeriodReload, &acHelp};  // in the table's order
+    for (size_t i = 0; i < PeriodManCommands().size(); ++i) {
+        const TEditorCommand& c = PeriodManCommands()[i];
+        *members[i] = commandAction(this, c);
+        if (c.separatorBefore) ToolBar1->addSeparator();
+        ToolBar1->addAction(*members[i]);
+    }
 
     DBGrid = new QTableView(this);
     DBGrid->setObjectName(QStringLiteral("DBGrid"));
@@ -109,16 +101,6 @@ TfrmPeriodMan::TfrmPeriodMan(QWidget* parent) : QDialog(parent) {
     connect(acPeriodDelete, &QAction::triggered, this, &TfrmPeriodMan::acPeriodDeleteExecute);
     connect(acPeriodReload, &QAction::triggered, this, &TfrmPeriodMan::acPeriodReloadExecute);
     connect(acHelp, &QAction::triggered, this, &TfrmPeriodMan::acHelpExecute);
-}
-
-QAction* TfrmPeriodMan::makeAction(const char* name, const QString& caption, const QKeySequence& key) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(QString::fromLatin1(name));
-    a->setToolTip(caption);
-    a->setShortcut(key);
-    a->setShortcutContext(Qt::WindowShortcut);
-    addAction(a);
-    return a;
 }
 
 TCurrentPeriod TfrmPeriodMan::currentPeriod() const {

@@ -47,7 +47,6 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
-    QAction* makeAction(const char* name, const QString& caption, const QKeySequence& key);
     // Runs a command; an error goes to the application-wide handler.
     template <class F>
     void guarded(F&& fn);
